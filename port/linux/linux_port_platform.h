@@ -1,0 +1,68 @@
+#pragma once
+
+#include "port/linux/direct_port_access.h"
+#include "port/linux/driver_modules.h"
+#include "port/linux/kernel_modules.h"
+#include "port/linux/parport_tree.h"
+#include "port/linux/port_io.h"
+#include "port/linux/ppdev_node.h"
+#include "port/linux/ppdev_syscalls.h"
+#include "port/port_platform.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+namespace voltarix::port {
+
+// The parallel ports of a Linux machine: the device is the set of ppdev
+// nodes, one per port code, the driver service is the parport kernel
+// modules, and direct access is ioperm with port instructions.
+class LinuxPortPlatform final : public PortPlatform {
+public:
+    explicit LinuxPortPlatform(std::filesystem::path deviceDir = "/dev",
+                               std::filesystem::path sysctlDir = "/proc/sys/dev/parport");
+    // Every piece of the operating system replaceable, for tests.
+    LinuxPortPlatform(linux_::ParportTree tree, std::unique_ptr<linux_::PpdevSyscalls> syscalls,
+                      std::unique_ptr<linux_::KernelModules> modules,
+                      std::unique_ptr<linux_::PortIo> io);
+    ~LinuxPortPlatform() override;
+
+    LinuxPortPlatform(const LinuxPortPlatform&) = delete;
+    LinuxPortPlatform& operator=(const LinuxPortPlatform&) = delete;
+
+    bool isProtectedPlatform() override;
+
+    int lastError() const override { return lastError_; }
+    void setLastError(int code) override { lastError_ = code; }
+
+    // Opens and claims every node that a port code maps to. Succeeds when at
+    // least one is claimed; ENOENT when the kernel shows no node at all.
+    bool openDevice() override;
+    void closeDevice() override;
+
+    // Records go in order; the first failure sets the last error and ends
+    // the request (ENODEV for a port code without a node).
+    void readRequest(std::span<AccessRecord> records) override;
+    void writeRequest(std::span<const AccessRecord> records) override;
+
+    bool startDriverService() override;
+    void removeDriverService() override;
+
+    std::uint8_t directIn(std::uint16_t address) override;
+    void directOut(std::uint16_t address, std::uint8_t value) override;
+
+private:
+    linux_::PpdevNode* nodeOfSelector(std::uint8_t selector) const;
+    bool openNodes();
+
+    linux_::ParportTree tree_;
+    std::unique_ptr<linux_::PpdevSyscalls> syscalls_;
+    linux_::DriverModules driverModules_;
+    linux_::DirectPortAccess direct_;
+    // Indexed by port code / 0x10 - 1.
+    std::array<std::unique_ptr<linux_::PpdevNode>, 3> nodes_;
+    int lastError_ = 0;
+};
+
+} // namespace voltarix::port

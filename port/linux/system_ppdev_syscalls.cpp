@@ -1,0 +1,29 @@
+#include "port/linux/system_ppdev_syscalls.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace voltarix::port::linux_ {
+
+int SystemPpdevSyscalls::open(const std::string& path) {
+    // Close-on-exec: a child started by the program must not keep the port claimed.
+    return ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+}
+
+int SystemPpdevSyscalls::close(int fd) {
+    return ::close(fd);
+}
+
+int SystemPpdevSyscalls::ioctl(int fd, unsigned long request, void* argument) {
+    int result = 0;
+    // A claim can block while another program holds the port; a signal
+    // arriving meanwhile is no reason to give up.
+    do {
+        result = ::ioctl(fd, request, argument);
+    } while (result < 0 && errno == EINTR);
+    return result;
+}
+
+} // namespace voltarix::port::linux_
