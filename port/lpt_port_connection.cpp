@@ -31,7 +31,9 @@ TLptPortConnection::~TLptPortConnection() {
         platform_->removeDriverService();
 }
 
-bool TLptPortConnection::IsReady() const { return deviceOpen_ || !nt_; }
+bool TLptPortConnection::IsReady() const {
+    return deviceOpen_ || !nt_;
+}
 
 bool TLptPortConnection::ReadPorts(std::span<AccessRecord> records) {
     if (!IsReady() || records.empty())

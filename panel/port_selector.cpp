@@ -1,0 +1,23 @@
+#include "panel/port_selector.h"
+
+#include "panel/pin_model.h"
+#include "port/lpt_port_connection.h"
+
+#include <QComboBox>
+
+namespace voltarix::panel {
+
+void fillPortSelector(QComboBox& selector, port::TLptPortConnection& connection) {
+    selector.clear();
+    selector.setEditText(QString());
+    for (const std::uint8_t code : {port::PortCodeLpt1, port::PortCodeLpt2, port::PortCodeLpt3}) {
+        if (connection.IsPortPresent(code))
+            selector.addItem(PinModel::selectorTextOf(code));
+    }
+    if (selector.count() > 0)
+        selector.setCurrentIndex(0);
+    else
+        selector.setEditText(QString());
+}
+
+} // namespace voltarix::panel

@@ -1,0 +1,98 @@
+#include "support/fake_port_platform.h"
+
+#include "port/port_codes.h"
+
+namespace voltarix::testing {
+
+std::size_t FakePortPlatform::index(std::uint8_t portCode) {
+    switch (portCode >> 4) {
+    case 1:
+        return 0;
+    case 2:
+        return 1;
+    default:
+        return 2;
+    }
+}
+
+bool FakePortPlatform::openDevice() {
+    ++opens;
+    const bool ok = openResults.front();
+    if (openResults.size() > 1)
+        openResults.pop_front();
+    if (!ok)
+        lastError_ = openFailureError;
+    return ok;
+}
+
+bool FakePortPlatform::startDriverService() {
+    ++serviceStarts;
+    if (serviceObtained && opensAfterServiceStart)
+        openResults = {true};
+    return serviceObtained;
+}
+
+std::uint8_t FakePortPlatform::read(std::uint8_t selector) {
+    const FakePort& p = ports_[index(selector)];
+    std::uint8_t value = 0xFF;
+    if (!p.floating) {
+        switch (selector & 0x07) {
+        case port::RegData:
+            value = p.dataReadsBack ? p.data : 0xFF;
+            break;
+        case port::RegStatus:
+            value = p.status;
+            break;
+        case port::RegControl:
+            value = p.controlReadsAs.value_or(p.control);
+            break;
+        }
+    }
+    log.push_back({false, selector, value});
+    return value;
+}
+
+void FakePortPlatform::write(std::uint8_t selector, std::uint8_t value) {
+    log.push_back({true, selector, value});
+    FakePort& p = ports_[index(selector)];
+    switch (selector & 0x07) {
+    case port::RegData:
+        p.data = value;
+        break;
+    case port::RegControl:
+        p.control =
+            p.directionBitWorks ? value : static_cast<std::uint8_t>(value & ~port::CtrlDirection);
+        break;
+    }
+}
+
+void FakePortPlatform::readRequest(std::span<port::AccessRecord> records) {
+    ++deviceRequests;
+    if (failRequests) {
+        lastError_ = 5; // EIO
+        return;
+    }
+    for (port::AccessRecord& record : records)
+        record.value = read(record.selector);
+}
+
+void FakePortPlatform::writeRequest(std::span<const port::AccessRecord> records) {
+    ++deviceRequests;
+    if (failRequests) {
+        lastError_ = 5;
+        return;
+    }
+    for (const port::AccessRecord& record : records)
+        write(record.selector, record.value);
+}
+
+std::uint8_t FakePortPlatform::directIn(std::uint16_t address) {
+    directAddresses.push_back(address);
+    return 0x5A;
+}
+
+void FakePortPlatform::directOut(std::uint16_t address, std::uint8_t) {
+    directAddresses.push_back(address);
+}
+
+} // namespace voltarix::testing
