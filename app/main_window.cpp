@@ -22,6 +22,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdlib>
+
 namespace voltarix::app {
 
 namespace {
@@ -75,7 +77,8 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
         messages_.showPlain(this, QStringLiteral("ERROR"), driverFailureText(lpt_->lastError()));
         // The program ends as soon as its message loop starts; creation still
         // runs to its end so that the window is whole until then.
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(EXIT_FAILURE); }, Qt::QueuedConnection);
     }
     const panel::PortPanelControls controls{*registerPanel_,   *bitsPanel_, *eppPage_,
                                             *directionButton_, *statusBar_, *portMenu_};

@@ -2,7 +2,7 @@
 
 #include "port/port_codes.h"
 
-namespace voltarix::testing {
+namespace voltarix::testkit {
 
 std::size_t FakePortPlatform::index(std::uint8_t portCode) {
     switch (portCode >> 4) {
@@ -95,4 +95,4 @@ void FakePortPlatform::directOut(std::uint16_t address, std::uint8_t) {
     directAddresses.push_back(address);
 }
 
-} // namespace voltarix::testing
+} // namespace voltarix::testkit

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace voltarix::testing {
+namespace voltarix::testkit {
 
 // A port behind the fake device, with the quirks the probes must handle.
 struct FakePort {
@@ -82,4 +82,4 @@ private:
     int lastError_ = 0;
 };
 
-} // namespace voltarix::testing
+} // namespace voltarix::testkit

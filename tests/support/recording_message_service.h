@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-namespace voltarix::testing {
+namespace voltarix::testkit {
 
 // Keeps every box the program would have shown, and answers questions as told.
 class RecordingMessageService : public ui::MessageService {
@@ -33,4 +33,4 @@ public:
     std::vector<Box> boxes;
 };
 
-} // namespace voltarix::testing
+} // namespace voltarix::testkit

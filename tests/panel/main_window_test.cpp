@@ -1,0 +1,130 @@
+#include "window_rig.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace voltarix;
+using voltarix::testkit::FakePortPlatform;
+using voltarix::testkit::RecordingMessageService;
+using voltarix::testkit::WindowRig;
+
+namespace {
+
+QStringList items(const QComboBox* box) {
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}
+
+void activate(QWidget* window) {
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(window, &activation);
+}
+
+} // namespace
+
+TEST(PortSelector, ListsAnsweringPortsInFixedOrderAndSelectsTheFirst) {
+    WindowRig rig;
+    auto* selector = rig.find<QComboBox>("ComboBox1");
+    EXPECT_EQ(items(selector), (QStringList{"$3BC", "$378", "$278"}));
+    EXPECT_EQ(selector->currentText(), "$3BC");
+}
+
+TEST(PortSelector, OnlyTheSecondAndThirdAnswering) {
+    WindowRig rig([](FakePortPlatform& f) { f.port(port::PortCodeLpt1).floating = true; });
+    auto* selector = rig.find<QComboBox>("ComboBox1");
+    EXPECT_EQ(items(selector), (QStringList{"$378", "$278"}));
+    EXPECT_EQ(selector->currentText(), "$378");
+    EXPECT_EQ(rig.window->portPanel().pins().SelectedPortCode(), 0x20);
+}
+
+TEST(PortSelector, NoPortAnsweringLeavesAnEmptyTextThatNamesTheThirdPort) {
+    WindowRig rig([](FakePortPlatform& f) {
+        for (auto code : {port::PortCodeLpt1, port::PortCodeLpt2, port::PortCodeLpt3})
+            f.port(code).floating = true;
+    });
+    auto* selector = rig.find<QComboBox>("ComboBox1");
+    EXPECT_EQ(selector->count(), 0);
+    EXPECT_EQ(selector->currentText(), "");
+    EXPECT_EQ(rig.window->portPanel().pins().SelectedPortCode(), 0x30);
+}
+
+TEST(PortSelector, TypedTextSelectsByExactMatchAndRefreshesCapability) {
+    WindowRig rig(
+        [](FakePortPlatform& f) { f.port(port::PortCodeLpt3).directionBitWorks = false; });
+    auto* selector = rig.find<QComboBox>("ComboBox1");
+    selector->setEditText("$378");
+    EXPECT_EQ(rig.text("Edit14"), "   EPP");
+    selector->setEditText("$378 ");
+    EXPECT_EQ(rig.window->portPanel().pins().SelectedPortCode(), 0x30);
+    EXPECT_EQ(rig.text("Edit14"), "   SPP") << "the port at 0x278 has no direction bit";
+    selector->setEditText("$3bc");
+    EXPECT_EQ(rig.window->portPanel().pins().SelectedPortCode(), 0x30);
+}
+
+TEST(Activation, RefreshesCapabilityAndSetsTheCaptureStopFlag) {
+    WindowRig rig(
+        [](FakePortPlatform& f) { f.port(port::PortCodeLpt1).directionBitWorks = false; });
+    EXPECT_FALSE(rig.window->captureStopFlag());
+    EXPECT_EQ(rig.text("Edit14"), "   SPP") << "design text until the first activation";
+    activate(rig.window.get());
+    EXPECT_EQ(rig.text("Edit14"), "   SPP") << "$3BC is selected and has no direction bit";
+    EXPECT_TRUE(rig.window->captureStopFlag());
+    EXPECT_EQ(rig.text("Edit15"), "  NT");
+
+    rig.find<QComboBox>("ComboBox1")->setCurrentIndex(1);
+    rig.window->setCaptureStopFlag(false);
+    activate(rig.window.get());
+    EXPECT_EQ(rig.text("Edit14"), "   EPP");
+    EXPECT_TRUE(rig.window->captureStopFlag()) << "every activation sets it, not only the first";
+}
+
+TEST(Activation, UnprotectedPlatformShowsNineX) {
+    WindowRig rig([](FakePortPlatform& f) {
+        f.protectedPlatform = false;
+        f.openResults = {false};
+    });
+    activate(rig.window.get());
+    EXPECT_EQ(rig.text("Edit15"), "  9x");
+}
+
+TEST(StartUpFailure, ShowsTheDriverErrorWithTheCodeAndEndsTheProgram) {
+    WindowRig rig([](FakePortPlatform& f) {
+        f.openResults = {false};
+        f.openFailureError = 1060;
+    });
+    ASSERT_EQ(rig.messages.boxes.size(), 1u);
+    const auto& box = rig.messages.boxes.front();
+    EXPECT_EQ(box.kind, RecordingMessageService::Kind::Plain);
+    EXPECT_EQ(box.caption, "ERROR");
+    EXPECT_EQ(box.text,
+              QString::fromUtf8("Ошибка при создании объекта Lpt,  драйвер ERROR,  код = 1060"));
+    // Creation ran to its end: the selector was filled by probing, which finds nothing.
+    EXPECT_EQ(rig.find<QComboBox>("ComboBox1")->count(), 0);
+
+    // The quit request waits for the message loop.
+    QEventLoop loop;
+    QTimer::singleShot(5000, &loop, [&loop] { loop.exit(7); });
+    EXPECT_EQ(loop.exec(), EXIT_FAILURE) << "the program was not asked to end";
+}
+
+TEST(WindowLifetime, DestructionStopsTheTimersBeforeTheConnectionGoes) {
+    WindowRig rig([](FakePortPlatform& f) {
+        f.openResults = {false};
+        f.opensAfterServiceStart = true;
+    });
+    auto teardown = rig.fake->teardown;
+    auto* timer1 = rig.find<QTimer>("Timer1");
+    auto* timer2 = rig.find<QTimer>("Timer2");
+    EXPECT_TRUE(timer1->isActive());
+    EXPECT_TRUE(timer2->isActive());
+    EXPECT_EQ(timer1->interval(), 1);
+    rig.window.reset();
+    EXPECT_EQ(teardown->closes, 1);
+    EXPECT_EQ(teardown->serviceRemovals, 1);
+}
