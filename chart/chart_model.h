@@ -1,0 +1,112 @@
+#pragma once
+
+#include "chart/change_signal.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_series.h"
+#include "chart/view3d_options.h"
+
+#include <QColor>
+#include <QMargins>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace voltarix::chart {
+
+enum class Panning { None, Horizontal, Vertical, Both };
+
+// Everything a chart shows, without any widget: series, axes, paging, colours and the 3D view.
+// The widget, the bitmap export and a metafile device all paint from this one object.
+class ChartModel {
+public:
+    ChartModel();
+    ChartModel(const ChartModel&) = delete;
+    ChartModel& operator=(const ChartModel&) = delete;
+
+    // Called once after each change that is not yet drawn; see ChangeSignal.
+    ChangeSignal& changeSignal() { return changed_; }
+
+    ChartSeries& addSeries(SeriesKind kind, const QString& name = {});
+    int seriesCount() const { return static_cast<int>(series_.size()); }
+    ChartSeries& series(int index) { return *series_[static_cast<std::size_t>(index)]; }
+    const ChartSeries& series(int index) const { return *series_[static_cast<std::size_t>(index)]; }
+    void appendPoint(int series, double y, const PointLabel& label, QRgb colour) {
+        series_[static_cast<std::size_t>(series)]->appendPoint(y, label, colour);
+    }
+
+    ChartAxis& bottomAxis() { return bottom_; }
+    const ChartAxis& bottomAxis() const { return bottom_; }
+    ChartAxis& leftAxis() { return left_; }
+    const ChartAxis& leftAxis() const { return left_; }
+
+    // Points of the longest active series (of all series when none is active).
+    std::int64_t pointCount() const;
+    bool hasBars() const;
+
+    int maxPointsPerPage() const { return maxPointsPerPage_; }
+    void setMaxPointsPerPage(int points); // refuses a negative value
+    bool scaleLastPage() const { return scaleLastPage_; }
+    void setScaleLastPage(bool scale);
+    std::int64_t page() const { return page_; }
+    void setPage(std::int64_t page);
+    std::int64_t pageCount() const;
+
+    bool axisVisible() const { return axisVisible_; }
+    void setAxisVisible(bool visible);
+    QMargins margins() const { return margins_; }
+    void setMargins(const QMargins& margins);
+    // The plot area behind the series.
+    QColor backColour() const { return backColour_; }
+    void setBackColour(const QColor& colour);
+    // The chart's own colour: the frame around the plot where the axis labels stand.
+    QColor frameColour() const { return frameColour_; }
+    void setFrameColour(const QColor& colour);
+    QColor axisColour() const { return axisColour_; }
+    void setAxisColour(const QColor& colour);
+    QColor gridColour() const { return gridColour_; }
+    void setGridColour(const QColor& colour);
+    // Bar width in percent of the slot a group of bars stands in.
+    int barWidthPercent() const { return barWidthPercent_; }
+    void setBarWidthPercent(int percent);
+
+    bool view3D() const { return view3D_; }
+    void setView3D(bool on);
+    int chart3DPercent() const { return chart3DPercent_; }
+    void setChart3DPercent(int percent);
+    const View3DOptions& view3DOptions() const { return view3DOptions_; }
+    void setView3DOptions(const View3DOptions& options);
+
+    Panning allowPanning() const { return allowPanning_; }
+    void setAllowPanning(Panning panning) { allowPanning_ = panning; }
+    bool animatedZoom() const { return animatedZoom_; }
+    void setAnimatedZoom(bool animated) { animatedZoom_ = animated; }
+
+    std::size_t memoryBytes() const;
+
+private:
+    AxisRange automaticBottomRange() const;
+    AxisRange automaticLeftRange() const;
+
+    ChangeSignal changed_;
+    std::vector<std::unique_ptr<ChartSeries>> series_;
+    ChartAxis bottom_;
+    ChartAxis left_;
+    QMargins margins_{4, 4, 4, 4};
+    QColor backColour_ = Qt::white;
+    QColor frameColour_ = QColor(240, 240, 240);
+    QColor axisColour_ = Qt::black;
+    QColor gridColour_ = QColor(192, 192, 192);
+    View3DOptions view3DOptions_;
+    std::int64_t page_ = 1;
+    int maxPointsPerPage_ = 0;
+    int chart3DPercent_ = 15;
+    int barWidthPercent_ = 70;
+    Panning allowPanning_ = Panning::Both;
+    bool scaleLastPage_ = true;
+    bool axisVisible_ = true;
+    bool view3D_ = false;
+    bool animatedZoom_ = false;
+};
+
+} // namespace voltarix::chart

@@ -1,0 +1,73 @@
+#include "chart/column_reducer.h"
+
+#include "chart/chart_series.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace voltarix::chart {
+
+ColumnReducer::ColumnReducer(const ScaleMap& x, double leftPixel, double rightPixel, double offset)
+    : x_(x), left_(leftPixel), right_(rightPixel), offset_(offset) {}
+
+// Index of the first point whose pixel is at or right of `pixel`, not clamped to the data.
+std::int64_t ColumnReducer::firstIndexAtOrAfter(double pixel) const {
+    const double value = x_.toValue(pixel) - offset_;
+    constexpr double limit = 9e15;
+    return static_cast<std::int64_t>(std::ceil(std::clamp(value - 1e-9, -limit, limit)));
+}
+
+ColumnReducer::Span ColumnReducer::visibleSpan(std::int64_t count) const {
+    const std::int64_t first = std::clamp<std::int64_t>(firstIndexAtOrAfter(left_), 0, count);
+    const std::int64_t last = std::clamp<std::int64_t>(firstIndexAtOrAfter(right_ + 0.5), 0, count);
+    return {first, std::max(first, last)};
+}
+
+ReducedSeries::Column ColumnReducer::pointColumn(const ChartSeries& series,
+                                                 std::int64_t index) const {
+    const double y = series.y(index);
+    return {x_.toPixel(static_cast<double>(index) + offset_), y, y, y, series.colour(index)};
+}
+
+ReducedSeries ColumnReducer::reduce(const ChartSeries& series) const {
+    ReducedSeries out;
+    const Span span = visibleSpan(series.count());
+    if (span.first > 0) {
+        out.hasLeadIn = true;
+        out.leadIn = pointColumn(series, span.first - 1);
+    }
+    if (span.last < series.count()) {
+        out.hasTrailing = true;
+        out.trailing = pointColumn(series, span.last);
+    }
+    const double pixels = std::floor(right_) - std::ceil(left_) + 1;
+    if (static_cast<double>(span.last - span.first) <= pixels)
+        reducePerPoint(series, span, out);
+    else
+        reducePerPixel(series, span, out);
+    return out;
+}
+
+void ColumnReducer::reducePerPoint(const ChartSeries& series, Span span, ReducedSeries& out) const {
+    out.columns.reserve(static_cast<std::size_t>(span.last - span.first));
+    for (std::int64_t i = span.first; i < span.last; ++i)
+        out.columns.push_back(pointColumn(series, i));
+}
+
+void ColumnReducer::reducePerPixel(const ChartSeries& series, Span span, ReducedSeries& out) const {
+    out.perPixel = true;
+    const PackedValues& values = series.values();
+    const ColourRuns& colours = series.colours();
+    std::int64_t first = span.first;
+    for (double px = std::ceil(left_); px <= right_ && first < span.last; ++px) {
+        const std::int64_t end = std::clamp(firstIndexAtOrAfter(px + 0.5), first, span.last);
+        if (end == first)
+            continue;
+        const CodeRange r = values.range(first, end);
+        out.columns.push_back({px, values.valueOf(r.minCode), values.valueOf(r.maxCode),
+                               values.at(end - 1), colours.at(end - 1)});
+        first = end;
+    }
+}
+
+} // namespace voltarix::chart

@@ -1,0 +1,51 @@
+#include "chart/label_runs.h"
+
+#include <algorithm>
+
+namespace voltarix::chart {
+
+void LabelRuns::append(const PointLabel& label) {
+    if (!extendsLastRun(label)) {
+        if (label.isNumber()) {
+            runs_.push_back({size_, label.numberValue(), -1});
+        } else {
+            runs_.push_back({size_, 0, static_cast<std::int32_t>(texts_.size())});
+            texts_.push_back(label.textValue().toString());
+        }
+    }
+    ++size_;
+}
+
+bool LabelRuns::extendsLastRun(const PointLabel& label) const {
+    if (runs_.empty())
+        return false;
+    const Run& last = runs_.back();
+    if (label.isNumber())
+        return last.text < 0 && label.numberValue() == last.number + (size_ - last.first);
+    return last.text >= 0 && texts_[static_cast<std::size_t>(last.text)] == label.textValue();
+}
+
+const LabelRuns::Run& LabelRuns::runOf(std::int64_t index) const {
+    auto after = std::upper_bound(runs_.begin(), runs_.end(), index,
+                                  [](std::int64_t i, const Run& run) { return i < run.first; });
+    return *(after - 1);
+}
+
+QString LabelRuns::at(std::int64_t index) const {
+    if (index < 0 || index >= size_)
+        return {};
+    const Run& run = runOf(index);
+    if (run.text >= 0)
+        return texts_[static_cast<std::size_t>(run.text)];
+    return QString::number(run.number + (index - run.first));
+}
+
+std::size_t LabelRuns::memoryBytes() const {
+    std::size_t bytes = sizeof(*this) + runs_.capacity() * sizeof(Run);
+    bytes += texts_.capacity() * sizeof(QString);
+    for (const QString& text : texts_)
+        bytes += static_cast<std::size_t>(text.capacity()) * sizeof(QChar) + 16;
+    return bytes;
+}
+
+} // namespace voltarix::chart

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "chart/point_label.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace voltarix::chart {
+
+// The labels of one series as runs: a run either counts up by one per point from a number, or
+// repeats one text. Cycle numbers make a single run for the whole recording, a time-of-day text
+// one run per second.
+class LabelRuns {
+public:
+    // Labels the next point (index == size()).
+    void append(const PointLabel& label);
+
+    std::int64_t size() const { return size_; }
+    QString at(std::int64_t index) const;
+    std::size_t runCount() const { return runs_.size(); }
+    std::size_t memoryBytes() const;
+
+private:
+    struct Run {
+        std::int64_t first;
+        std::int64_t number;
+        std::int32_t text; // -1: a counting run
+    };
+
+    bool extendsLastRun(const PointLabel& label) const;
+    const Run& runOf(std::int64_t index) const;
+
+    std::vector<Run> runs_;
+    std::vector<QString> texts_;
+    std::int64_t size_ = 0;
+};
+
+} // namespace voltarix::chart

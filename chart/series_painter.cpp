@@ -1,0 +1,128 @@
+#include "chart/series_painter.h"
+
+#include "chart/chart_frame.h"
+#include "chart/chart_model.h"
+#include "chart/column_reducer.h"
+#include "chart/line_clipper.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace voltarix::chart {
+
+namespace {
+
+std::vector<ColouredLine> clipped(std::vector<ColouredLine> lines, const QRectF& rect) {
+    const LineClipper clipper(rect);
+    std::erase_if(lines, [&](ColouredLine& l) { return !clipper.clip(l.line); });
+    return lines;
+}
+
+} // namespace
+
+SeriesPainter::SeriesPainter(const ChartModel& model, const ChartFrame& frame, QPainter& painter)
+    : model_(model), frame_(frame), painter_(painter) {}
+
+void SeriesPainter::paint() {
+    int lineSlots = 0;
+    int barSlots = 0;
+    for (int i = 0; i < model_.seriesCount(); ++i) {
+        const ChartSeries& s = model_.series(i);
+        if (s.active())
+            ++(s.kind() == SeriesKind::Bar ? barSlots : lineSlots);
+    }
+    int line = 0;
+    int bar = 0;
+    for (int i = 0; i < model_.seriesCount(); ++i) {
+        const ChartSeries& s = model_.series(i);
+        if (!s.active())
+            continue;
+        if (s.kind() == SeriesKind::Bar)
+            paintBars(s, bar++, barSlots);
+        else
+            paintLine(s, line++, lineSlots);
+    }
+}
+
+void SeriesPainter::paintLine(const ChartSeries& series, int slot, int slotCount) {
+    const QRectF& r = frame_.plot();
+    const ColumnReducer reducer(frame_.x(), r.left(), r.right(), frame_.pointOffset());
+    auto lines =
+        clipped(StairGeometry::lines(reducer.reduce(series), frame_.y(), series.stairs()), r);
+    if (frame_.projection().isFlat()) {
+        drawFlatLines(lines);
+        return;
+    }
+    const double d = frame_.depth();
+    drawRibbon(lines, d * slot / slotCount, d * (slot + 1) / slotCount);
+}
+
+// Lines of one colour go to the device in one call.
+void SeriesPainter::drawFlatLines(const std::vector<ColouredLine>& lines) {
+    std::vector<QLineF> batch;
+    batch.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        batch.push_back(lines[i].line);
+        if (i + 1 == lines.size() || lines[i + 1].colour != lines[i].colour) {
+            painter_.setPen(QPen(QColor::fromRgba(lines[i].colour), 0));
+            painter_.drawLines(batch.data(), static_cast<int>(batch.size()));
+            batch.clear();
+        }
+    }
+}
+
+void SeriesPainter::drawRibbon(const std::vector<ColouredLine>& lines, double z0, double z1) {
+    const Projection3D& p = frame_.projection();
+    for (const ColouredLine& l : lines) {
+        const QColor colour = QColor::fromRgba(l.colour);
+        painter_.setPen(QPen(colour.darker(170), 0));
+        painter_.setBrush(colour.darker(250));
+        painter_.drawPolygon(QPolygonF({p.map(l.line.p1(), z0), p.map(l.line.p2(), z0),
+                                        p.map(l.line.p2(), z1), p.map(l.line.p1(), z1)}));
+        painter_.setPen(QPen(colour, 0));
+        painter_.drawLine(p.map(l.line.p1(), z0), p.map(l.line.p2(), z0));
+    }
+    painter_.setBrush(Qt::NoBrush);
+}
+
+void SeriesPainter::paintBars(const ChartSeries& series, int slot, int slotCount) {
+    const QRectF& r = frame_.plot();
+    const ColumnReducer reducer(frame_.x(), r.left(), r.right(), frame_.pointOffset());
+    const ReducedSeries reduced = reducer.reduce(series);
+    const double slotWidth = reduced.perPixel ? 1.0 : std::abs(frame_.x().scale());
+    const double group = reduced.perPixel ? 1.0 : slotWidth * model_.barWidthPercent() / 100.0;
+    const double width = reduced.perPixel ? 1.0 : group / slotCount;
+    const double zero = std::clamp(frame_.y().toPixel(0), r.top(), r.bottom());
+    for (const auto& c : reduced.columns) {
+        const double left = reduced.perPixel ? c.pixel : c.pixel - group / 2 + width * slot;
+        const double top = std::clamp(frame_.y().toPixel(c.maxY), r.top(), r.bottom());
+        QRectF bar =
+            QRectF(QPointF(left, std::min(top, zero)), QPointF(left + width, std::max(top, zero)))
+                .intersected(r);
+        if (bar.width() > 0 && bar.height() > 0)
+            drawBar(bar, c.colour);
+    }
+}
+
+void SeriesPainter::drawBar(const QRectF& bar, QRgb colour) {
+    const QColor c = QColor::fromRgba(colour);
+    const Projection3D& p = frame_.projection();
+    if (p.isFlat()) {
+        painter_.fillRect(bar, c);
+        return;
+    }
+    const double z0 = frame_.depth() * 0.15;
+    const double z1 = frame_.depth() * 0.85;
+    painter_.setPen(QPen(c.darker(200), 0));
+    painter_.setBrush(c.darker(140));
+    painter_.drawPolygon(
+        QPolygonF({p.map(bar.right(), bar.top(), z0), p.map(bar.right(), bar.top(), z1),
+                   p.map(bar.right(), bar.bottom(), z1), p.map(bar.right(), bar.bottom(), z0)}));
+    painter_.setBrush(c.lighter(130));
+    painter_.drawPolygon(p.mapFloor(bar.left(), bar.right(), bar.top(), z0, z1));
+    painter_.setBrush(c);
+    painter_.drawPolygon(p.mapRect(bar, z0));
+    painter_.setBrush(Qt::NoBrush);
+}
+
+} // namespace voltarix::chart

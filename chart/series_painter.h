@@ -1,0 +1,35 @@
+#pragma once
+
+#include "chart/stair_geometry.h"
+
+#include <QPainter>
+
+#include <vector>
+
+namespace voltarix::chart {
+
+class ChartFrame;
+class ChartModel;
+class ChartSeries;
+
+// Draws the active series from what their visible slice reduces to. In 3D each line series is a
+// ribbon in its own depth slot and the bars of one x stand side by side as boxes.
+class SeriesPainter {
+public:
+    SeriesPainter(const ChartModel& model, const ChartFrame& frame, QPainter& painter);
+
+    void paint();
+
+private:
+    void paintLine(const ChartSeries& series, int slot, int slotCount);
+    void paintBars(const ChartSeries& series, int slot, int slotCount);
+    void drawFlatLines(const std::vector<ColouredLine>& lines);
+    void drawRibbon(const std::vector<ColouredLine>& lines, double z0, double z1);
+    void drawBar(const QRectF& bar, QRgb colour);
+
+    const ChartModel& model_;
+    const ChartFrame& frame_;
+    QPainter& painter_;
+};
+
+} // namespace voltarix::chart
