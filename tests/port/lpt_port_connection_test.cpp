@@ -6,8 +6,8 @@
 #include <memory>
 
 using namespace voltarix::port;
-using voltarix::testing::FakePort;
-using voltarix::testing::FakePortPlatform;
+using voltarix::testkit::FakePort;
+using voltarix::testkit::FakePortPlatform;
 
 namespace {
 
