@@ -35,11 +35,13 @@ void AxisPainter::paintWalls() {
 }
 
 void AxisPainter::paintGrid() {
+    if (!model_.axisVisible())
+        return;
     const Projection3D& p = frame_.projection();
     const QRectF& r = frame_.plot();
     const double d = frame_.depth();
     painter_.setPen(QPen(model_.gridColour(), 0, Qt::DotLine));
-    if (model_.bottomAxis().gridVisible()) {
+    if (model_.bottomAxis().gridVisible() && model_.bottomAxis().visible()) {
         for (const Tick& t : bottomTicks()) {
             const double x = frame_.x().toPixel(t.position);
             if (x >= r.left() && x <= r.right())

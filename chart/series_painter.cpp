@@ -12,6 +12,11 @@ namespace voltarix::chart {
 
 namespace {
 
+// Flat lines are snapped to whole pixels, so that a level always lands on the same row.
+QLineF snapped(const QLineF& l) {
+    return QLineF(std::round(l.x1()), std::round(l.y1()), std::round(l.x2()), std::round(l.y2()));
+}
+
 std::vector<ColouredLine> clipped(std::vector<ColouredLine> lines, const QRectF& rect) {
     const LineClipper clipper(rect);
     std::erase_if(lines, [&](ColouredLine& l) { return !clipper.clip(l.line); });
@@ -62,7 +67,7 @@ void SeriesPainter::drawFlatLines(const std::vector<ColouredLine>& lines) {
     std::vector<QLineF> batch;
     batch.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        batch.push_back(lines[i].line);
+        batch.push_back(snapped(lines[i].line));
         if (i + 1 == lines.size() || lines[i + 1].colour != lines[i].colour) {
             painter_.setPen(QPen(QColor::fromRgba(lines[i].colour), 0));
             painter_.drawLines(batch.data(), static_cast<int>(batch.size()));
