@@ -26,7 +26,6 @@ public:
     using Show = std::function<void(const QString&)>;
     HintDisplay(Show show, QObject* parent);
 
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
