@@ -4,10 +4,14 @@
 #include "port/lpt_port_connection.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 
 namespace voltarix::panel {
 
 void fillPortSelector(QComboBox& selector, port::TLptPortConnection& connection) {
+    // Filling is not a change the user made: the capability probe that a
+    // change of port runs must not fire for every step of it.
+    const QSignalBlocker quiet(selector);
     selector.clear();
     selector.setEditText(QString());
     for (const std::uint8_t code : {port::PortCodeLpt1, port::PortCodeLpt2, port::PortCodeLpt3}) {

@@ -54,6 +54,16 @@ TEST(PortSelector, NoPortAnsweringLeavesAnEmptyTextThatNamesTheThirdPort) {
     EXPECT_EQ(rig.window->portPanel().pins().SelectedPortCode(), 0x30);
 }
 
+TEST(PortSelector, FillingTouchesNothingButTheDataRegisters) {
+    WindowRig rig;
+    ASSERT_FALSE(rig.fake->log.empty());
+    for (const auto& access : rig.fake->log) {
+        if (access.write) {
+            EXPECT_EQ(access.selector & 0x07, 0) << "write to selector " << int(access.selector);
+        }
+    }
+}
+
 TEST(PortSelector, TypedTextSelectsByExactMatchAndRefreshesCapability) {
     WindowRig rig(
         [](FakePortPlatform& f) { f.port(port::PortCodeLpt3).directionBitWorks = false; });
