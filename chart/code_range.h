@@ -14,10 +14,14 @@ struct CodeRange {
 
     static CodeRange of(std::uint32_t code) { return {code, code, false}; }
 
+    bool spans(const CodeRange& whole) const {
+        return !empty && minCode == whole.minCode && maxCode == whole.maxCode;
+    }
+
     CodeRange merged(const CodeRange& other, const std::vector<double>& dictionary) const {
         if (empty)
             return other;
-        if (other.empty)
+        if (other.empty || (other.minCode == minCode && other.maxCode == maxCode))
             return *this;
         CodeRange result = *this;
         if (dictionary[other.minCode] < dictionary[result.minCode])

@@ -4,7 +4,7 @@
 
 namespace voltarix::chart {
 
-void LabelRuns::append(const PointLabel& label) {
+void LabelRuns::appendSlow(const PointLabel& label) {
     if (!extendsLastRun(label)) {
         if (label.isNumber()) {
             runs_.push_back({size_, label.numberValue(), -1});
@@ -14,6 +14,8 @@ void LabelRuns::append(const PointLabel& label) {
         }
     }
     ++size_;
+    counting_ = label.isNumber();
+    nextNumber_ = label.numberValue() + 1;
 }
 
 bool LabelRuns::extendsLastRun(const PointLabel& label) const {

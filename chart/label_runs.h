@@ -15,8 +15,20 @@ namespace voltarix::chart {
 // one run per second.
 class LabelRuns {
 public:
-    // Labels the next point (index == size()).
-    void append(const PointLabel& label);
+    // Labels the next point (index == size()). Continuing the count of the last run, the case
+    // of every capture cycle, stays inline.
+    void append(const PointLabel& label) {
+        if (label.isNumber() && counting_ && label.numberValue() == nextNumber_) {
+            ++nextNumber_;
+            ++size_;
+            return;
+        }
+        if (!label.isNumber() && !counting_ && size_ > 0 && texts_.back() == label.textValue()) {
+            ++size_;
+            return;
+        }
+        appendSlow(label);
+    }
 
     std::int64_t size() const { return size_; }
     QString at(std::int64_t index) const;
@@ -30,12 +42,15 @@ private:
         std::int32_t text; // -1: a counting run
     };
 
+    void appendSlow(const PointLabel& label);
     bool extendsLastRun(const PointLabel& label) const;
     const Run& runOf(std::int64_t index) const;
 
     std::vector<Run> runs_;
     std::vector<QString> texts_;
     std::int64_t size_ = 0;
+    std::int64_t nextNumber_ = 0;
+    bool counting_ = false;
 };
 
 } // namespace voltarix::chart

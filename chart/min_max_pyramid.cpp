@@ -26,21 +26,36 @@ CodeRange MinMaxPyramid::summarizeLastGroup(std::size_t level,
     return result;
 }
 
-int MinMaxPyramid::largestNodeAt(std::int64_t first, std::int64_t last) const {
-    for (int level = static_cast<int>(levels_.size()) - 1; level >= 0; --level) {
-        const int shift = shiftOf(level);
-        const std::int64_t size = std::int64_t{1} << shift;
-        if ((first & (size - 1)) != 0 || first + size > last)
-            continue;
-        if (static_cast<std::size_t>(first >> shift) < levels_[level].size())
-            return level;
+bool MinMaxPyramid::mergeNodes(int level, std::int64_t first, std::int64_t last,
+                               const std::vector<double>& dictionary, const CodeRange& whole,
+                               CodeRange& result) const {
+    const std::vector<Node>& nodes = levels_[static_cast<std::size_t>(level)];
+    for (std::int64_t i = first; i < last; ++i) {
+        const Node& n = nodes[static_cast<std::size_t>(i)];
+        result = result.merged({n.minCode, n.maxCode, false}, dictionary);
+        if (result.spans(whole))
+            return false;
     }
-    return -1;
+    return true;
 }
 
-CodeRange MinMaxPyramid::node(int level, std::int64_t first) const {
-    const Node& n = levels_[level][static_cast<std::size_t>(first >> shiftOf(level))];
-    return {n.minCode, n.maxCode, false};
+void MinMaxPyramid::mergeBlocks(std::int64_t first, std::int64_t last,
+                                const std::vector<double>& dictionary, const CodeRange& whole,
+                                CodeRange& result) const {
+    constexpr std::int64_t fan = std::int64_t{1} << kFanShift;
+    for (int level = 0; first < last; ++level) {
+        const std::int64_t upFirst = (first + fan - 1) >> kFanShift;
+        const std::int64_t upLast = last >> kFanShift;
+        if (upFirst >= upLast || upLast > nodeCount(level + 1)) {
+            mergeNodes(level, first, last, dictionary, whole, result);
+            return;
+        }
+        if (!mergeNodes(level, first, upFirst << kFanShift, dictionary, whole, result) ||
+            !mergeNodes(level, upLast << kFanShift, last, dictionary, whole, result))
+            return;
+        first = upFirst;
+        last = upLast;
+    }
 }
 
 std::size_t MinMaxPyramid::memoryBytes() const {

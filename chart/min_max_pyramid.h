@@ -23,9 +23,15 @@ public:
     // Adds the summary of the next complete base block.
     void pushBlock(const CodeRange& block, const std::vector<double>& dictionary);
 
-    // The highest level whose node starts at `first` and ends at or before `last`, or -1.
-    int largestNodeAt(std::int64_t first, std::int64_t last) const;
-    CodeRange node(int level, std::int64_t first) const;
+    std::int64_t nodeCount(int level) const {
+        return level < static_cast<int>(levels_.size())
+                   ? static_cast<std::int64_t>(levels_[static_cast<std::size_t>(level)].size())
+                   : 0;
+    }
+    // Merges the base blocks [first, last) into `result`, climbing to coarser levels wherever
+    // whole groups fit. Stops early once `result` spans `whole`, the range of all values.
+    void mergeBlocks(std::int64_t first, std::int64_t last, const std::vector<double>& dictionary,
+                     const CodeRange& whole, CodeRange& result) const;
 
     std::size_t memoryBytes() const;
 
@@ -37,6 +43,10 @@ private:
 
     void push(std::size_t level, const CodeRange& range, const std::vector<double>& dictionary);
     CodeRange summarizeLastGroup(std::size_t level, const std::vector<double>& dictionary) const;
+    // Merges nodes [first, last) of one level; false once `result` spans `whole`.
+    bool mergeNodes(int level, std::int64_t first, std::int64_t last,
+                    const std::vector<double>& dictionary, const CodeRange& whole,
+                    CodeRange& result) const;
 
     std::vector<std::vector<Node>> levels_;
 };

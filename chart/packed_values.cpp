@@ -21,19 +21,23 @@ PackedValues::~PackedValues() = default;
 PackedValues::PackedValues(PackedValues&&) noexcept = default;
 PackedValues& PackedValues::operator=(PackedValues&&) noexcept = default;
 
-void PackedValues::append(double value) {
+void PackedValues::appendSlow(double value) {
     const std::uint32_t code = codeFor(value);
     store(size_, code);
     trackBlock(code, value);
     ++size_;
-    if ((size_ & (MinMaxPyramid::kBaseSize - 1)) == 0) {
-        pyramid_.pushBlock(openBlock_, dictionary_);
-        openBlock_ = CodeRange{};
-    }
+    if ((size_ & (MinMaxPyramid::kBaseSize - 1)) == 0)
+        closeBlock();
+}
+
+void PackedValues::closeBlock() {
+    pyramid_.pushBlock(openBlock_, dictionary_);
+    openBlock_ = CodeRange{};
 }
 
 std::uint32_t PackedValues::codeFor(double value) {
     const std::uint64_t key = keyOf(value);
+    lastKey_ = key;
     if (!dictionary_.empty() && keyOf(dictionary_[lastCode_]) == key)
         return lastCode_;
     if (dictionary_.size() <= kLinearLookupLimit) {
@@ -50,6 +54,7 @@ std::uint32_t PackedValues::codeFor(double value) {
 std::uint32_t PackedValues::addToDictionary(double value) {
     const auto code = static_cast<std::uint32_t>(dictionary_.size());
     dictionary_.push_back(value);
+    whole_ = whole_.merged(CodeRange::of(code), dictionary_);
     if (dictionary_.size() > kLinearLookupLimit) {
         if (lookup_.empty()) {
             for (std::uint32_t c = 0; c < dictionary_.size(); ++c)
@@ -109,22 +114,23 @@ void PackedValues::trackBlock(std::uint32_t code, double value) {
         openBlock_.maxCode = code;
 }
 
+// Loose points at either end are scanned; whole blocks between them come from the pyramid.
 CodeRange PackedValues::range(std::int64_t first, std::int64_t last) const {
     first = std::max<std::int64_t>(first, 0);
     last = std::min(last, size_);
-    CodeRange result;
-    while (first < last) {
-        const int level = pyramid_.largestNodeAt(first, last);
-        if (level >= 0) {
-            result = result.merged(pyramid_.node(level, first), dictionary_);
-            first += std::int64_t{1} << MinMaxPyramid::shiftOf(level);
-            continue;
-        }
-        const std::int64_t blockEnd = (first | (MinMaxPyramid::kBaseSize - 1)) + 1;
-        const std::int64_t end = std::min(last, blockEnd);
-        result = result.merged(scan(first, end), dictionary_);
-        first = end;
-    }
+    if (first >= last)
+        return {};
+    const std::int64_t blockFirst =
+        (first + MinMaxPyramid::kBaseSize - 1) >> MinMaxPyramid::kBaseShift;
+    const std::int64_t blockLast =
+        std::min(last >> MinMaxPyramid::kBaseShift, pyramid_.nodeCount(0));
+    if (blockFirst >= blockLast)
+        return scan(first, last);
+    CodeRange result = scan(first, blockFirst << MinMaxPyramid::kBaseShift);
+    if (!result.spans(whole_))
+        pyramid_.mergeBlocks(blockFirst, blockLast, dictionary_, whole_, result);
+    if (!result.spans(whole_))
+        result = result.merged(scan(blockLast << MinMaxPyramid::kBaseShift, last), dictionary_);
     return result;
 }
 

@@ -52,14 +52,37 @@ void SeriesPainter::paint() {
 void SeriesPainter::paintLine(const ChartSeries& series, int slot, int slotCount) {
     const QRectF& r = frame_.plot();
     const ColumnReducer reducer(frame_.x(), r.left(), r.right(), frame_.pointOffset());
-    auto lines =
-        clipped(StairGeometry::lines(reducer.reduce(series), frame_.y(), series.stairs()), r);
-    if (frame_.projection().isFlat()) {
-        drawFlatLines(lines);
-        return;
-    }
+    StairShapes shapes = StairGeometry::build(reducer.reduce(series), frame_.y(), series.stairs());
+    const auto lines = clipped(std::move(shapes.lines), r);
     const double d = frame_.depth();
-    drawRibbon(lines, d * slot / slotCount, d * (slot + 1) / slotCount);
+    const double z0 = d * slot / slotCount;
+    if (frame_.projection().isFlat())
+        drawFlatLines(lines);
+    else
+        drawRibbon(lines, z0, d * (slot + 1) / slotCount);
+    drawBands(shapes.bands, z0);
+}
+
+// Bands span whole pixel columns and rows, like the lines they stand for.
+void SeriesPainter::drawBands(const std::vector<ColouredBand>& bands, double z) {
+    const QRectF& r = frame_.plot();
+    const Projection3D& p = frame_.projection();
+    for (const ColouredBand& b : bands) {
+        const QRectF area = QRectF(QPointF(std::round(b.left), std::round(b.top)),
+                                   QPointF(std::round(b.right) + 1, std::round(b.bottom) + 1))
+                                .intersected(r.adjusted(0, 0, 1, 1));
+        if (area.isEmpty())
+            continue;
+        const QColor colour = QColor::fromRgba(b.colour);
+        if (p.isFlat()) {
+            painter_.fillRect(area, colour);
+            continue;
+        }
+        painter_.setPen(QPen(colour, 0));
+        painter_.setBrush(colour);
+        painter_.drawPolygon(p.mapRect(area, z));
+        painter_.setBrush(Qt::NoBrush);
+    }
 }
 
 // Lines of one colour go to the device in one call.

@@ -24,6 +24,7 @@ private:
     void paintLine(const ChartSeries& series, int slot, int slotCount);
     void paintBars(const ChartSeries& series, int slot, int slotCount);
     void drawFlatLines(const std::vector<ColouredLine>& lines);
+    void drawBands(const std::vector<ColouredBand>& bands, double z);
     void drawRibbon(const std::vector<ColouredLine>& lines, double z0, double z1);
     void drawBar(const QRectF& bar, QRgb colour);
 

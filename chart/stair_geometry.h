@@ -15,13 +15,27 @@ struct ColouredLine {
     QRgb colour;
 };
 
-// The line segments of a line series in plot coordinates. A stair runs horizontally from a
-// point to the next x, then vertically to the next y; each segment takes the colour of the
-// point it leads to. Columns holding several points add a vertical stroke over all their levels.
+// Pixel columns whose points cover the same levels side by side, as a busy signal does when a
+// whole recording shares one page: filled as one rectangle instead of a line per column.
+struct ColouredBand {
+    double left; // first and last pixel column, both filled
+    double right;
+    double top;
+    double bottom;
+    QRgb colour;
+};
+
+struct StairShapes {
+    std::vector<ColouredLine> lines;
+    std::vector<ColouredBand> bands;
+};
+
+// What a line series draws, in plot coordinates. A stair runs horizontally from a point to the
+// next x, then vertically to the next y; each segment takes the colour of the point it leads
+// to. A pixel column holding several points covers all their levels.
 class StairGeometry {
 public:
-    static std::vector<ColouredLine> lines(const ReducedSeries& reduced, const ScaleMap& y,
-                                           bool stairs);
+    static StairShapes build(const ReducedSeries& reduced, const ScaleMap& y, bool stairs);
 };
 
 } // namespace voltarix::chart

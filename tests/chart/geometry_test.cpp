@@ -37,9 +37,9 @@ const ScaleMap kY(AxisRange{0, 100}, 100, 0);
 
 TEST_F(GeometryTest, StairRunsHorizontallyThenSteps) {
     const ChartSeries& s = series({1, 1, 3, 1});
-    const auto lines = StairGeometry::lines(ColumnReducer(kX, 0, 100).reduce(s), kY, true);
+    const auto lines = StairGeometry::build(ColumnReducer(kX, 0, 100).reduce(s), kY, true).lines;
     const std::vector<QLineF> expected = {
-        {0, 99, 10, 99}, {10, 99, 20, 99}, {20, 99, 20, 97}, {20, 97, 30, 97}, {30, 97, 30, 99}};
+        {0, 99, 20, 99}, {20, 99, 20, 97}, {20, 97, 30, 97}, {30, 97, 30, 99}};
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_TRUE(sameSegment(lines[i].line, expected[i])) << i;
@@ -47,7 +47,7 @@ TEST_F(GeometryTest, StairRunsHorizontallyThenSteps) {
 
 TEST_F(GeometryTest, WithoutStairsPointsAreJoinedDirectly) {
     const ChartSeries& s = series({1, 3});
-    const auto lines = StairGeometry::lines(ColumnReducer(kX, 0, 100).reduce(s), kY, false);
+    const auto lines = StairGeometry::build(ColumnReducer(kX, 0, 100).reduce(s), kY, false).lines;
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].line, QLineF(0, 99, 10, 97));
 }
@@ -55,11 +55,13 @@ TEST_F(GeometryTest, WithoutStairsPointsAreJoinedDirectly) {
 TEST_F(GeometryTest, SegmentsTakeTheColourOfThePointTheyLeadTo) {
     const ChartSeries& s = series({1, 1, 1});
     owned_->appendPoint(3, PointLabel::number(4), kRed);
-    const auto lines = StairGeometry::lines(ColumnReducer(kX, 0, 100).reduce(s), kY, true);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[1].colour, kAqua);
+    const auto lines = StairGeometry::build(ColumnReducer(kX, 0, 100).reduce(s), kY, true).lines;
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].line, QLineF(0, 99, 20, 99));
+    EXPECT_EQ(lines[0].colour, kAqua);
+    EXPECT_EQ(lines[1].line, QLineF(20, 99, 30, 99));
+    EXPECT_EQ(lines[1].colour, kRed);
     EXPECT_EQ(lines[2].colour, kRed);
-    EXPECT_EQ(lines[3].colour, kRed);
 }
 
 TEST_F(GeometryTest, LinesRunOnToPointsOutsideTheVisibleSlice) {
@@ -75,7 +77,7 @@ TEST_F(GeometryTest, LinesRunOnToPointsOutsideTheVisibleSlice) {
     EXPECT_EQ(reduced.leadIn.pixel, -10);
     ASSERT_TRUE(reduced.hasTrailing);
     EXPECT_EQ(reduced.trailing.pixel, 40);
-    const auto lines = StairGeometry::lines(reduced, kY, true);
+    const auto lines = StairGeometry::build(reduced, kY, true).lines;
     EXPECT_EQ(lines.front().line.p1(), QPointF(-10, 95));
     EXPECT_TRUE(sameSegment(lines.back().line, QLineF(40, 95, 40, 91)));
 }
@@ -86,9 +88,9 @@ TEST_F(GeometryTest, ScrolledPastTheDataNothingIsVisible) {
     const auto reduced = ColumnReducer(x, 0, 100).reduce(s);
     EXPECT_TRUE(reduced.columns.empty());
     EXPECT_FALSE(reduced.hasTrailing);
-    EXPECT_TRUE(StairGeometry::lines(reduced, kY, true).empty());
+    EXPECT_TRUE(StairGeometry::build(reduced, kY, true).lines.empty());
     const auto before = ColumnReducer(ScaleMap(AxisRange{-20, -10}, 0, 100), 0, 100).reduce(s);
-    EXPECT_TRUE(StairGeometry::lines(before, kY, true).empty());
+    EXPECT_TRUE(StairGeometry::build(before, kY, true).lines.empty());
 }
 
 TEST_F(GeometryTest, MorePointsThanPixelsReducePerColumnAndKeepAOneCycleGlitch) {
@@ -109,11 +111,28 @@ TEST_F(GeometryTest, MorePointsThanPixelsReducePerColumnAndKeepAOneCycleGlitch) 
         }
     }
     EXPECT_EQ(glitchColumns, 1);
-    const auto lines = StairGeometry::lines(reduced, kY, true);
-    const bool glitchDrawn = std::any_of(lines.begin(), lines.end(), [](const ColouredLine& l) {
-        return sameSegment(l.line, QLineF(54, 99, 54, 97));
-    });
-    EXPECT_TRUE(glitchDrawn);
+    const StairShapes shapes = StairGeometry::build(reduced, kY, true);
+    ASSERT_EQ(shapes.bands.size(), 1u);
+    const ColouredBand& glitch = shapes.bands.front();
+    EXPECT_EQ(glitch.left, 54);
+    EXPECT_EQ(glitch.right, 54);
+    EXPECT_EQ(glitch.top, 97);
+    EXPECT_EQ(glitch.bottom, 99);
+    ASSERT_EQ(shapes.lines.size(), 1u) << "the low level runs on through the glitch column";
+    EXPECT_EQ(shapes.lines[0].line, QLineF(0, 99, 99, 99));
+}
+
+TEST_F(GeometryTest, ColumnsOverTheSameLevelsSideBySideMergeIntoOneBand) {
+    std::vector<double> ys;
+    for (int i = 0; i < 10000; ++i)
+        ys.push_back(i % 2 ? 1.0 : 3.0); // toggling every point: both levels in every column
+    const ChartSeries& s = series(ys);
+    const ScaleMap x(AxisRange{0, 9999}, 0, 99);
+    const StairShapes shapes = StairGeometry::build(ColumnReducer(x, 0, 99).reduce(s), kY, true);
+    ASSERT_EQ(shapes.bands.size(), 1u);
+    EXPECT_EQ(shapes.bands[0].left, 0);
+    EXPECT_EQ(shapes.bands[0].right, 99);
+    EXPECT_TRUE(shapes.lines.empty());
 }
 
 TEST_F(GeometryTest, EveryPointFallsIntoExactlyOneColumn) {
