@@ -84,10 +84,16 @@ std::uint32_t sampleLevels(std::int64_t cycle) {
 
 void appendTraceCycle(ChartModel& model, std::int64_t, std::uint32_t levels,
                       const PointLabel& label) {
-    for (int k = 0; k < kTraces; ++k) {
-        const double y = (levels >> k) & 1 ? 4 * k + 3 : 4 * k + 1;
-        model.appendPoint(k, y, label, traceColour(k));
-    }
+    static const auto colours = [] {
+        std::array<QRgb, kTraces> c{};
+        for (int k = 0; k < kTraces; ++k)
+            c[static_cast<std::size_t>(k)] = traceColour(k);
+        return c;
+    }();
+    std::array<double, kTraces> ys;
+    for (int k = 0; k < kTraces; ++k)
+        ys[static_cast<std::size_t>(k)] = (levels >> k) & 1 ? 4 * k + 3 : 4 * k + 1;
+    model.appendRow(ys, label, colours);
 }
 
 void appendRegisterCycle(ChartModel& model, std::int64_t cycle) {

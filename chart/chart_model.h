@@ -8,8 +8,10 @@
 #include <QColor>
 #include <QMargins>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace voltarix::chart {
@@ -33,6 +35,15 @@ public:
     const ChartSeries& series(int index) const { return *series_[static_cast<std::size_t>(index)]; }
     void appendPoint(int series, double y, const PointLabel& label, QRgb colour) {
         series_[static_cast<std::size_t>(series)]->appendPoint(y, label, colour);
+    }
+
+    // One point for each of the first `ys.size()` series, all with the same label: a capture
+    // cycle of the 17-trace chart in one call.
+    void appendRow(std::span<const double> ys, const PointLabel& label,
+                   std::span<const QRgb> colours) {
+        const std::size_t n = std::min({ys.size(), colours.size(), series_.size()});
+        for (std::size_t i = 0; i < n; ++i)
+            series_[i]->appendPoint(ys[i], label, colours[i]);
     }
 
     ChartAxis& bottomAxis() { return bottom_; }

@@ -21,7 +21,7 @@ class ChartSeries {
 public:
     ChartSeries(SeriesKind kind, QString name, ChangeSignal* changed);
 
-    void appendPoint(double y, const PointLabel& label, QRgb colour) {
+    Q_ALWAYS_INLINE void appendPoint(double y, const PointLabel& label, QRgb colour) {
         values_.append(y);
         labels_.append(label);
         colours_.append(colour);

@@ -17,7 +17,7 @@ class LabelRuns {
 public:
     // Labels the next point (index == size()). Continuing the count of the last run, the case
     // of every capture cycle, stays inline.
-    void append(const PointLabel& label) {
+    Q_ALWAYS_INLINE void append(const PointLabel& label) {
         if (label.isNumber() && counting_ && label.numberValue() == nextNumber_) {
             ++nextNumber_;
             ++size_;

@@ -23,23 +23,30 @@ PackedValues& PackedValues::operator=(PackedValues&&) noexcept = default;
 
 void PackedValues::appendSlow(double value) {
     const std::uint32_t code = codeFor(value);
-    store(size_, code);
+    pushCode(code);
     trackBlock(code, value);
     ++size_;
-    if ((size_ & (MinMaxPyramid::kBaseSize - 1)) == 0)
+    blockLeft_ =
+        static_cast<unsigned>(MinMaxPyramid::kBaseSize - (size_ & (MinMaxPyramid::kBaseSize - 1)));
+    if (blockLeft_ == MinMaxPyramid::kBaseSize)
         closeBlock();
 }
 
 void PackedValues::closeBlock() {
+    for (std::uint32_t code = 0; code < 2; ++code) {
+        if (blockCodes_ & (1u << code))
+            openBlock_ = openBlock_.merged(CodeRange::of(code), dictionary_);
+    }
     pyramid_.pushBlock(openBlock_, dictionary_);
     openBlock_ = CodeRange{};
+    blockCodes_ = 0;
 }
 
 std::uint32_t PackedValues::codeFor(double value) {
     const std::uint64_t key = keyOf(value);
-    lastKey_ = key;
     if (!dictionary_.empty() && keyOf(dictionary_[lastCode_]) == key)
         return lastCode_;
+    lastKey_ = key;
     if (dictionary_.size() <= kLinearLookupLimit) {
         for (std::uint32_t code = 0; code < dictionary_.size(); ++code) {
             if (keyOf(dictionary_[code]) == key)
@@ -63,6 +70,11 @@ std::uint32_t PackedValues::addToDictionary(double value) {
             lookup_.emplace(keyOf(value), code);
         }
     }
+    twoLevels_ = dictionary_.size() == 2;
+    if (twoLevels_) {
+        twoKeys_[0] = keyOf(dictionary_[0]);
+        twoKeys_[1] = keyOf(dictionary_[1]);
+    }
     unsigned needed = bits_;
     while (needed < 32 && (std::uint64_t{code} >> needed) != 0)
         needed *= 2;
@@ -76,25 +88,35 @@ void PackedValues::widenTo(unsigned bits) {
     for (std::int64_t i = 0; i < size_; ++i)
         codes[static_cast<std::size_t>(i)] = codeAt(i);
     chunks_.clear();
+    pending_ = 0;
+    pendingIndex_ = 0;
+    shift_ = 0;
     bits_ = bits;
-    for (std::int64_t i = 0; i < size_; ++i)
-        store(i, codes[static_cast<std::size_t>(i)]);
+    for (std::uint32_t code : codes)
+        pushCode(code);
 }
 
-std::uint64_t& PackedValues::wordAt(std::uint64_t index) {
-    const std::size_t chunk = static_cast<std::size_t>(index >> kChunkShift);
-    while (chunk >= chunks_.size())
+void PackedValues::pushCode(std::uint32_t code) {
+    if (shift_ == 64)
+        flushPending();
+    pending_ |= std::uint64_t{code} << shift_;
+    shift_ += bits_;
+}
+
+void PackedValues::flushPending() {
+    const std::size_t chunk = static_cast<std::size_t>(pendingIndex_ >> kChunkShift);
+    if (chunk == chunks_.size())
         chunks_.push_back(std::make_unique<std::uint64_t[]>(kChunkWords));
-    return chunks_[chunk][index & (kChunkWords - 1)];
+    chunks_[chunk][pendingIndex_ & (kChunkWords - 1)] = pending_;
+    ++pendingIndex_;
+    pending_ = 0;
+    shift_ = 0;
 }
 
 std::uint64_t PackedValues::word(std::uint64_t index) const {
+    if (index == pendingIndex_)
+        return pending_;
     return chunks_[static_cast<std::size_t>(index >> kChunkShift)][index & (kChunkWords - 1)];
-}
-
-void PackedValues::store(std::int64_t index, std::uint32_t code) {
-    const std::uint64_t bit = static_cast<std::uint64_t>(index) * bits_;
-    wordAt(bit >> 6) |= std::uint64_t{code} << (bit & 63);
 }
 
 std::uint32_t PackedValues::codeAt(std::int64_t index) const {

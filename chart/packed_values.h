@@ -3,11 +3,14 @@
 #include "chart/code_range.h"
 #include "chart/min_max_pyramid.h"
 
+#include <QtGlobal>
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace voltarix::chart {
@@ -23,22 +26,29 @@ public:
     PackedValues(PackedValues&&) noexcept;
     PackedValues& operator=(PackedValues&&) noexcept;
 
-    // The common case, the same value as the point before inside a started block, stays
-    // inline: a trace appends 17 of these per capture cycle.
-    void append(double value) {
+    // The common cases stay inline, without a branch on the value itself: a logic trace
+    // toggles unpredictably between its two levels and appends 17 points per capture cycle.
+    // Only closing a block, filling a word or a value of a larger dictionary goes out of line.
+    Q_ALWAYS_INLINE void append(double value) {
         const std::uint64_t key = std::bit_cast<std::uint64_t>(value);
-        const std::uint64_t bit = static_cast<std::uint64_t>(size_) * bits_;
-        const std::uint64_t word = bit >> 6;
-        if (key != lastKey_ || (size_ & (MinMaxPyramid::kBaseSize - 1)) == 0 ||
-            (word >> kChunkShift) >= chunks_.size()) {
-            appendSlow(value);
+        const bool high = key == twoKeys_[1];
+        const bool room = (blockLeft_ - 2 < 254u) & (shift_ < 64);
+        if (twoLevels_ & room & (high | (key == twoKeys_[0]))) {
+            pending_ |= std::uint64_t{high} << shift_;
+            ++shift_;
+            blockCodes_ |= 1u << high;
+            --blockLeft_;
+            ++size_;
             return;
         }
-        chunks_[word >> kChunkShift][word & (kChunkWords - 1)] |= std::uint64_t{lastCode_}
-                                                                  << (bit & 63);
-        ++size_;
-        if ((size_ & (MinMaxPyramid::kBaseSize - 1)) == 0)
-            closeBlock();
+        if (room && key == lastKey_) {
+            pending_ |= std::uint64_t{lastCode_} << shift_;
+            shift_ += bits_;
+            --blockLeft_;
+            ++size_;
+            return;
+        }
+        appendSlow(value);
     }
 
     std::int64_t size() const { return size_; }
@@ -62,8 +72,8 @@ private:
     std::uint32_t codeFor(double value);
     std::uint32_t addToDictionary(double value);
     void widenTo(unsigned bits);
-    void store(std::int64_t index, std::uint32_t code);
-    std::uint64_t& wordAt(std::uint64_t word);
+    void pushCode(std::uint32_t code);
+    void flushPending();
     std::uint64_t word(std::uint64_t word) const;
     void trackBlock(std::uint32_t code, double value);
     CodeRange scan(std::int64_t first, std::int64_t last) const;
@@ -77,6 +87,17 @@ private:
     CodeRange whole_;
     std::int64_t size_ = 0;
     std::uint64_t lastKey_ = 0;
+    // The two values of a two-level series, codes 0 and 1, while it has no others.
+    std::uint64_t twoKeys_[2] = {0, 0};
+    bool twoLevels_ = false;
+    // Which of codes 0 and 1 the open block holds; the others are in openBlock_.
+    unsigned blockCodes_ = 0;
+    // The word being filled, kept here until full so that appending never reads memory back.
+    std::uint64_t pending_ = 0;
+    std::uint64_t pendingIndex_ = 0;
+    unsigned shift_ = 0;
+    // Points until the open block is complete.
+    unsigned blockLeft_ = MinMaxPyramid::kBaseSize;
     std::uint32_t lastCode_ = 0;
     unsigned bits_ = 1;
 };

@@ -59,6 +59,23 @@ TEST(PackedValues, WidensWhenMoreDistinctValuesArriveAndKeepsEarlierPoints) {
         ASSERT_EQ(packed.at(i), plain[i]) << i;
 }
 
+TEST(PackedValues, ValuesComingBackInAnyOrderKeepTheirOwnCodes) {
+    // Zero is the bit pattern of an unused cache entry; toggling and three-way changes in and
+    // across blocks and words must all read back.
+    const double pattern[] = {5, 0, 5, 0, 0, 7, 0, 5, 5, 7, 7, 0};
+    PackedValues packed;
+    std::vector<double> plain;
+    for (int i = 0; i < 3000; ++i) {
+        const double y = pattern[(i * 7 + i / 13) % 12];
+        packed.append(y);
+        plain.push_back(y);
+    }
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(packed.at(i), plain[i]) << i;
+    std::mt19937 rng(3);
+    expectRangesMatch(packed, plain, rng, 500);
+}
+
 TEST(PackedValues, ManyDistinctValuesStillReadBack) {
     PackedValues packed;
     for (int i = 0; i < 70000; ++i)
