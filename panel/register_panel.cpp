@@ -21,33 +21,6 @@ const QString decimalWriteHint = QStringLiteral("Запись обычн. дес
 constexpr int groupWidth = 151;
 constexpr int fieldHeight = 20;
 
-// The write row of one register: hex field and button, decimal field and button.
-struct WriteRow {
-    QLineEdit* hexField;
-    QToolButton* hexButton;
-    QLineEdit* decimalField;
-    QToolButton* decimalButton;
-};
-
-WriteRow makeWriteRow(QGroupBox* group, int top, const QString& hexName,
-                      const QString& hexButtonName, const QString& decimalName,
-                      const QString& decimalButtonName) {
-    makeLabel(group, QStringLiteral("data     write     data write"), {6, top, 140, 14});
-    const int row = top + 14;
-    WriteRow w{};
-    w.hexField = makeField(group, hexName, QStringLiteral("$00"), hexInputHint, aquaColor,
-                           registerFont(), {6, row, 36, fieldHeight}, false);
-    w.hexButton =
-        makeButton(group, hexButtonName, QStringLiteral("write"), {43, row, 32, fieldHeight});
-    w.decimalField = makeField(group, decimalName, QStringLiteral("000"), decimalInputHint,
-                               aquaColor, registerFont(), {78, row, 32, fieldHeight}, false);
-    w.decimalButton =
-        makeButton(group, decimalButtonName, QStringLiteral("write"), {111, row, 32, fieldHeight});
-    ui::setHint(w.hexButton, hexWriteHint, false);
-    ui::setHint(w.decimalButton, decimalWriteHint, false);
-    return w;
-}
-
 } // namespace
 
 RegisterPanel::RegisterPanel(QWidget* parent) : QFrame(parent) {
@@ -82,36 +55,52 @@ void RegisterPanel::buildStatusGroup() {
     ui::setHint(ComboBox1, QStringLiteral("Адрес текущего базового порта LPT"));
 }
 
+RegisterPanel::WritableGroup RegisterPanel::makeWritableGroup(const QString& caption, int top,
+                                                              int firstField, int firstButton) {
+    QGroupBox* group = makeRegisterGroup(caption, top, 86);
+    auto edit = [firstField](int i) { return QStringLiteral("Edit%1").arg(firstField + i); };
+    auto button = [firstButton](int i) {
+        return QStringLiteral("SpeedButton%1").arg(firstButton + i);
+    };
+    WritableGroup g{};
+    g.hex = makeField(group, edit(0), QStringLiteral("$00"), hexHint, aquaColor, registerFont(),
+                      {6, 18, 40, fieldHeight});
+    g.decimal = makeField(group, edit(1), QStringLiteral("000"), QStringLiteral("Обычое число"),
+                          aquaColor, registerFont(), {48, 18, 40, fieldHeight});
+
+    makeLabel(group, QStringLiteral("data     write     data write"), {6, 42, 140, 14});
+    const int row = 56;
+    g.hexInput = makeField(group, edit(2), QStringLiteral("$00"), hexInputHint, aquaColor,
+                           registerFont(), {6, row, 36, fieldHeight}, false);
+    g.hexWrite = makeButton(group, button(0), QStringLiteral("write"), {43, row, 32, fieldHeight});
+    g.decimalInput = makeField(group, edit(3), QStringLiteral("000"), decimalInputHint, aquaColor,
+                               registerFont(), {78, row, 32, fieldHeight}, false);
+    g.decimalWrite =
+        makeButton(group, button(1), QStringLiteral("write"), {111, row, 32, fieldHeight});
+    // The write buttons name themselves in the status bar but show no tool tip.
+    ui::setHint(g.hexWrite, hexWriteHint, false);
+    ui::setHint(g.decimalWrite, decimalWriteHint, false);
+    return g;
+}
+
 void RegisterPanel::buildControlGroup() {
-    QGroupBox* group = makeRegisterGroup(QStringLiteral("Регистр контроля"), 62, 86);
-    Edit3 = makeField(group, QStringLiteral("Edit3"), QStringLiteral("$00"), hexHint, aquaColor,
-                      registerFont(), {6, 18, 40, fieldHeight});
-    Edit4 = makeField(group, QStringLiteral("Edit4"), QStringLiteral("000"),
-                      QStringLiteral("Обычое число"), aquaColor, registerFont(),
-                      {48, 18, 40, fieldHeight});
-    const WriteRow row =
-        makeWriteRow(group, 42, QStringLiteral("Edit5"), QStringLiteral("SpeedButton1"),
-                     QStringLiteral("Edit6"), QStringLiteral("SpeedButton2"));
-    Edit5 = row.hexField;
-    SpeedButton1 = row.hexButton;
-    Edit6 = row.decimalField;
-    SpeedButton2 = row.decimalButton;
+    const WritableGroup g = makeWritableGroup(QStringLiteral("Регистр контроля"), 62, 3, 1);
+    Edit3 = g.hex;
+    Edit4 = g.decimal;
+    Edit5 = g.hexInput;
+    SpeedButton1 = g.hexWrite;
+    Edit6 = g.decimalInput;
+    SpeedButton2 = g.decimalWrite;
 }
 
 void RegisterPanel::buildDataGroup() {
-    QGroupBox* group = makeRegisterGroup(QStringLiteral("Регистр данных"), 150, 86);
-    Edit7 = makeField(group, QStringLiteral("Edit7"), QStringLiteral("$00"), hexHint, aquaColor,
-                      registerFont(), {6, 18, 40, fieldHeight});
-    Edit8 = makeField(group, QStringLiteral("Edit8"), QStringLiteral("000"),
-                      QStringLiteral("Обычое число"), aquaColor, registerFont(),
-                      {48, 18, 40, fieldHeight});
-    const WriteRow row =
-        makeWriteRow(group, 42, QStringLiteral("Edit9"), QStringLiteral("SpeedButton3"),
-                     QStringLiteral("Edit10"), QStringLiteral("SpeedButton4"));
-    Edit9 = row.hexField;
-    SpeedButton3 = row.hexButton;
-    Edit10 = row.decimalField;
-    SpeedButton4 = row.decimalButton;
+    const WritableGroup g = makeWritableGroup(QStringLiteral("Регистр данных"), 150, 7, 3);
+    Edit7 = g.hex;
+    Edit8 = g.decimal;
+    Edit9 = g.hexInput;
+    SpeedButton3 = g.hexWrite;
+    Edit10 = g.decimalInput;
+    SpeedButton4 = g.decimalWrite;
 }
 
 } // namespace voltarix::panel

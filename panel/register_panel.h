@@ -35,12 +35,24 @@ public:
     QToolButton* SpeedButton4 = nullptr;
 
 private:
+    // The controls of a register that can be written: its display in hex
+    // and decimal, and a hex and a decimal input with their write buttons.
+    struct WritableGroup {
+        QLineEdit* hex;
+        QLineEdit* decimal;
+        QLineEdit* hexInput;
+        QToolButton* hexWrite;
+        QLineEdit* decimalInput;
+        QToolButton* decimalWrite;
+    };
+
     void buildStatusGroup();
     void buildControlGroup();
     void buildDataGroup();
-    // The hex and decimal display of one register and, for the writable
-    // ones, its two write rows.
     QGroupBox* makeRegisterGroup(const QString& caption, int top, int height);
+    // Names the controls Edit<firstField>.. and SpeedButton<firstButton>..
+    WritableGroup makeWritableGroup(const QString& caption, int top, int firstField,
+                                    int firstButton);
 };
 
 } // namespace voltarix::panel
