@@ -37,7 +37,11 @@ int main(int argc, char** argv) {
 
     voltarix::ui::QtMessageService messages;
     voltarix::app::TForm1 window(std::move(platform), messages);
-    if (window.lpt().IsReady())
+    if (window.lpt().IsReady()) {
         window.showMaximized();
+        // Ask for the focus also where no window manager hands it out, so that
+        // the window's activation refresh runs at start everywhere.
+        window.activateWindow();
+    }
     return QApplication::exec();
 }
