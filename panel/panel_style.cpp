@@ -35,6 +35,9 @@ QLineEdit* makeField(QWidget* parent, const QString& name, const QString& text, 
     palette.setColor(QPalette::Base, Qt::black);
     palette.setColor(QPalette::Text, textColor);
     field->setPalette(palette);
+    // An opaque field repaints alone when its text changes; otherwise every
+    // change of a live value would repaint the group box behind it too.
+    field->setAutoFillBackground(true);
     if (!hint.isEmpty())
         ui::setHint(field, hint);
     return field;
