@@ -29,7 +29,7 @@ void renderTraceCharts(const QDir& dir) {
     demo::setUpTraceChart(chart.model());
     chart.model().setMaxPointsPerPage(40);
     for (std::int64_t c = 0; c < 57; ++c)
-        demo::appendTraceCycle(chart.model(), c, demo::sampleLevels(c), PointLabel::number(c + 1));
+        demo::appendTraceCycle(chart.model(), demo::sampleLevels(c), PointLabel::number(c + 1));
     chart.bottomAxis().setAutomatic(false);
     chart.bottomAxis().scroll(17);
     save(chart, dir.filePath("trace_2d.png"));
@@ -38,7 +38,7 @@ void renderTraceCharts(const QDir& dir) {
     chart.model().setView3D(false);
     chart.model().series(3).setActive(false);
     for (std::int64_t c = 57; c < 200000; ++c)
-        demo::appendTraceCycle(chart.model(), c, demo::sampleLevels(c), PointLabel::number(c + 1));
+        demo::appendTraceCycle(chart.model(), demo::sampleLevels(c), PointLabel::number(c + 1));
     chart.model().setMaxPointsPerPage(0);
     chart.bottomAxis().setAutomatic(true);
     save(chart, dir.filePath("trace_all_points.png"));

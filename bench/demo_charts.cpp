@@ -42,8 +42,11 @@ void setUpTraceChart(ChartModel& model) {
     model.setView3DOptions(view);
     model.setAllowPanning(Panning::Horizontal);
     model.setAnimatedZoom(true);
+    std::array<TraceLevels, kTraces> traces;
     for (int k = 0; k < kTraces; ++k)
-        model.addSeries(SeriesKind::Line, QStringLiteral("Series%1").arg(k + 4)).setStairs(true);
+        traces[static_cast<std::size_t>(k)] = {QStringLiteral("Series%1").arg(k + 4), 4.0 * k + 1,
+                                               4.0 * k + 3};
+    model.addLevelTraces(traces);
 }
 
 void setUpRegisterChart(ChartModel& model) {
@@ -82,18 +85,14 @@ std::uint32_t sampleLevels(std::int64_t cycle) {
     return levels;
 }
 
-void appendTraceCycle(ChartModel& model, std::int64_t, std::uint32_t levels,
-                      const PointLabel& label) {
+void appendTraceCycle(ChartModel& model, std::uint32_t levels, const PointLabel& label) {
     static const auto colours = [] {
         std::array<QRgb, kTraces> c{};
         for (int k = 0; k < kTraces; ++k)
             c[static_cast<std::size_t>(k)] = traceColour(k);
         return c;
     }();
-    std::array<double, kTraces> ys;
-    for (int k = 0; k < kTraces; ++k)
-        ys[static_cast<std::size_t>(k)] = (levels >> k) & 1 ? 4 * k + 3 : 4 * k + 1;
-    model.appendRow(ys, label, colours);
+    model.appendLevels(levels, label, colours);
 }
 
 void appendRegisterCycle(ChartModel& model, std::int64_t cycle) {

@@ -35,6 +35,14 @@ public:
     void appendPoint(int series, double y, const PointLabel& label, QRgb colour) {
         model_.appendPoint(series, y, label, colour);
     }
+    // The level traces; see ChartModel::addLevelTraces.
+    int addLevelTraces(std::span<const TraceLevels> traces) {
+        return model_.addLevelTraces(traces);
+    }
+    void appendLevels(std::uint32_t levels, const PointLabel& label,
+                      std::span<const QRgb> colours) {
+        model_.appendLevels(levels, label, colours);
+    }
     ChartAxis& bottomAxis() { return model_.bottomAxis(); }
     ChartAxis& leftAxis() { return model_.leftAxis(); }
 

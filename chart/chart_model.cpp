@@ -4,7 +4,7 @@
 #include "chart/paging.h"
 
 #include <algorithm>
-#include <limits>
+#include <string>
 
 namespace voltarix::chart {
 
@@ -16,6 +16,35 @@ ChartSeries& ChartModel::addSeries(SeriesKind kind, const QString& name) {
     series_.push_back(std::make_unique<ChartSeries>(kind, name, &changed_));
     changed_.touch();
     return *series_.back();
+}
+
+int ChartModel::addLevelTraces(std::span<const TraceLevels> traces) {
+    if (levelRows_)
+        throw ChartError("A chart holds one group of level traces");
+    levelRows_ = std::make_unique<LevelRows>(static_cast<int>(traces.size()));
+    firstLevelTrace_ = seriesCount();
+    for (std::size_t k = 0; k < traces.size(); ++k) {
+        const TraceLevels& t = traces[k];
+        const LevelTrace trace(*levelRows_, static_cast<int>(k), t.low, t.high);
+        series_.push_back(std::make_unique<ChartSeries>(t.name, trace, &changed_));
+    }
+    changed_.touch();
+    return firstLevelTrace_;
+}
+
+void ChartModel::refuseLevels(std::size_t colours) const {
+    if (!levelRows_)
+        throw ChartError("The chart has no level traces to append to");
+    throw ChartError("A row of level traces needs one colour per trace: " +
+                     std::to_string(levelRows_->traceCount()) + " expected, " +
+                     std::to_string(colours) + " given");
+}
+
+// Runs once per drawn frame at most: appends skip it while a change is still pending.
+bool ChartModel::levelTracesShown() const {
+    const auto first = series_.begin() + firstLevelTrace_;
+    return std::any_of(first, first + levelRows_->traceCount(),
+                       [](const auto& s) { return s->readsLevels() && s->active(); });
 }
 
 std::int64_t ChartModel::pointCount() const {
@@ -42,26 +71,19 @@ AxisRange ChartModel::automaticBottomRange() const {
         {pointCount(), maxPointsPerPage_, page_, scaleLastPage_, hasBars()});
 }
 
-// Every distinct value a series ever held is in its dictionary, so the range over all points
-// costs as many steps as there are distinct values. Bars grow from zero.
+// Bars grow from zero.
 AxisRange ChartModel::automaticLeftRange() const {
-    double low = std::numeric_limits<double>::infinity();
-    double high = -low;
+    ValueRange all;
     for (const auto& s : series_) {
         if (!s->active())
             continue;
-        for (double v : s->values().dictionary()) {
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
-        if (s->kind() == SeriesKind::Bar && s->count() > 0) {
-            low = std::min(low, 0.0);
-            high = std::max(high, 0.0);
-        }
+        all = all.merged(s->bounds());
+        if (s->kind() == SeriesKind::Bar && s->count() > 0)
+            all = all.merged(ValueRange::of(0));
     }
-    if (low > high)
+    if (all.empty)
         return {0, 10};
-    return {low, high};
+    return {all.minimum, all.maximum};
 }
 
 void ChartModel::setMaxPointsPerPage(int points) {
@@ -139,7 +161,7 @@ std::size_t ChartModel::memoryBytes() const {
     std::size_t bytes = sizeof(*this) + series_.capacity() * sizeof(series_[0]);
     for (const auto& s : series_)
         bytes += s->memoryBytes();
-    return bytes;
+    return levelRows_ ? bytes + levelRows_->memoryBytes() : bytes;
 }
 
 } // namespace voltarix::chart

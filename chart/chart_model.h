@@ -3,12 +3,13 @@
 #include "chart/change_signal.h"
 #include "chart/chart_axis.h"
 #include "chart/chart_series.h"
+#include "chart/level_rows.h"
+#include "chart/trace_levels.h"
 #include "chart/view3d_options.h"
 
 #include <QColor>
 #include <QMargins>
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -37,13 +38,25 @@ public:
         series_[static_cast<std::size_t>(series)]->appendPoint(y, label, colour);
     }
 
-    // One point for each of the first `ys.size()` series, all with the same label: a capture
-    // cycle of the 17-trace chart in one call.
-    void appendRow(std::span<const double> ys, const PointLabel& label,
-                   std::span<const QRgb> colours) {
-        const std::size_t n = std::min({ys.size(), colours.size(), series_.size()});
-        for (std::size_t i = 0; i < n; ++i)
-            series_[i]->appendPoint(ys[i], label, colours[i]);
+    // Level traces: two-level stair series that receive a point together, stored as one
+    // 32-bit word per row (see LevelRows). The 17-trace chart sets them up once:
+    //     std::vector<TraceLevels> traces; // trace k: {name, y when low, y when high}
+    //     int first = model.addLevelTraces(traces);
+    // and appends a capture cycle, bit k of `levels` being trace k's level, with
+    //     model.appendLevels(levels, PointLabel::number(cycle), colours); // one colour a trace
+    // The traces are ordinary series (first, first + 1, ...) for everything else: Active,
+    // series colour, y(i), label(i), colour(i). A chart holds one group of level traces,
+    // of 1 to 32 traces; a second group is refused with a ChartError.
+    int addLevelTraces(std::span<const TraceLevels> traces);
+    // One row for the level traces; `colours` must hold one colour per trace, or the row is
+    // refused with a ChartError.
+    Q_ALWAYS_INLINE void appendLevels(std::uint32_t levels, const PointLabel& label,
+                                      std::span<const QRgb> colours) {
+        if (!levelRows_ || colours.size() != static_cast<std::size_t>(levelRows_->traceCount()))
+            refuseLevels(colours.size());
+        levelRows_->append(levels, label, colours.data());
+        if (!changed_.dirty() && levelTracesShown())
+            changed_.touch();
     }
 
     ChartAxis& bottomAxis() { return bottom_; }
@@ -96,11 +109,15 @@ public:
     std::size_t memoryBytes() const;
 
 private:
+    [[noreturn]] void refuseLevels(std::size_t colours) const;
+    bool levelTracesShown() const;
     AxisRange automaticBottomRange() const;
     AxisRange automaticLeftRange() const;
 
     ChangeSignal changed_;
     std::vector<std::unique_ptr<ChartSeries>> series_;
+    std::unique_ptr<LevelRows> levelRows_;
+    int firstLevelTrace_ = 0;
     ChartAxis bottom_;
     ChartAxis left_;
     QMargins margins_{4, 4, 4, 4};

@@ -56,16 +56,14 @@ void ColumnReducer::reducePerPoint(const ChartSeries& series, Span span, Reduced
 
 void ColumnReducer::reducePerPixel(const ChartSeries& series, Span span, ReducedSeries& out) const {
     out.perPixel = true;
-    const PackedValues& values = series.values();
-    const ColourRuns& colours = series.colours();
     std::int64_t first = span.first;
     for (double px = std::ceil(left_); px <= right_ && first < span.last; ++px) {
         const std::int64_t end = std::clamp(firstIndexAtOrAfter(px + 0.5), first, span.last);
         if (end == first)
             continue;
-        const CodeRange r = values.range(first, end);
-        out.columns.push_back({px, values.valueOf(r.minCode), values.valueOf(r.maxCode),
-                               values.at(end - 1), colours.at(end - 1)});
+        const ValueRange r = series.range(first, end);
+        out.columns.push_back(
+            {px, r.minimum, r.maximum, series.y(end - 1), series.colour(end - 1)});
         first = end;
     }
 }

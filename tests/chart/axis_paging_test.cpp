@@ -159,21 +159,6 @@ TEST(ChartModel, AutomaticLeftRangeSpansTheValuesAndBarsStartAtZero) {
     EXPECT_EQ(model.leftAxis().range(), (AxisRange{0, 200}));
 }
 
-TEST(ChartModel, AppendRowGivesEachSeriesOnePointWithTheSameLabel) {
-    ChartModel model;
-    for (int i = 0; i < 3; ++i)
-        model.addSeries(SeriesKind::Line);
-    const double ys[] = {1, 5, 9};
-    const QRgb colours[] = {0xff00ffffu, 0xffffff00u, 0xff00ff00u};
-    model.appendRow(ys, PointLabel::number(41), colours);
-    model.appendRow(std::span(ys, 2), PointLabel::number(42), colours);
-    EXPECT_EQ(model.series(0).count(), 2);
-    EXPECT_EQ(model.series(2).count(), 1);
-    EXPECT_EQ(model.series(1).y(0), 5);
-    EXPECT_EQ(model.series(1).label(1), "42");
-    EXPECT_EQ(model.series(2).colour(0), 0xff00ff00u);
-}
-
 TEST(ChartModel, AppendingSignalsOnceUntilCleared) {
     ChartModel model;
     int calls = 0;

@@ -55,13 +55,14 @@ TEST(LabelRuns, TimeTextsCostOneRunPerChange) {
 
 TEST(ColourRuns, KeepsEveryPointsColourAsRuns) {
     ColourRuns colours;
+    EXPECT_EQ(colours.at(0), 0u) << "nothing coloured yet";
     for (int i = 0; i < 10; ++i)
-        colours.append(i < 4 ? 0xff00ffffu : i == 4 ? 0xffff0000u : 0xff00ffffu);
+        colours.append(i, i < 4 ? 0xff00ffffu : i == 4 ? 0xffff0000u : 0xff00ffffu);
     EXPECT_EQ(colours.runs().size(), 3u);
     EXPECT_EQ(colours.at(3), 0xff00ffffu);
     EXPECT_EQ(colours.at(4), 0xffff0000u);
     EXPECT_EQ(colours.at(5), 0xff00ffffu);
-    EXPECT_EQ(colours.at(10), 0u);
+    EXPECT_EQ(colours.at(9), 0xff00ffffu);
 }
 
 } // namespace

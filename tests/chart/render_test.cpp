@@ -149,5 +149,21 @@ TEST_F(RenderTest, ThreeDimensionsShowTheBackWallBehindTheFront) {
     EXPECT_EQ(at(image, 190, 20), kBlack) << "back wall";
 }
 
+TEST_F(RenderTest, OneCycleGlitchOfALevelTraceShowsWithAllCyclesOnOnePage) {
+    const TraceLevels levels[] = {{"t", 2, 8}};
+    model_.addLevelTraces(levels);
+    const QRgb colours[] = {kAqua};
+    constexpr std::int64_t cycles = 100000;
+    for (std::int64_t c = 0; c < cycles; ++c)
+        model_.appendLevels(c == 54321 ? 1u : 0u, PointLabel::number(c + 1), colours);
+    model_.bottomAxis().setMinMax(0, cycles - 1);
+    const QImage image = render();
+    EXPECT_EQ(at(image, 54, 20), kAqua) << "the high cycle's column";
+    EXPECT_EQ(at(image, 54, 50), kAqua);
+    EXPECT_EQ(at(image, 30, 80), kAqua);
+    EXPECT_EQ(at(image, 30, 20), kBlack);
+    EXPECT_EQ(at(image, 70, 20), kBlack);
+}
+
 } // namespace
 } // namespace voltarix::chart

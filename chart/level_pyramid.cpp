@@ -1,0 +1,72 @@
+#include "chart/level_pyramid.h"
+
+namespace voltarix::chart {
+
+namespace {
+
+constexpr std::size_t kFan = std::size_t{1} << LevelPyramid::kFanShift;
+
+} // namespace
+
+void LevelPyramid::closeBlock() {
+    push(0, open_);
+    open_ = LevelSeen{};
+    openLeft_ = kBaseSize;
+}
+
+void LevelPyramid::push(std::size_t level, const LevelSeen& seen) {
+    if (levels_.size() <= level)
+        levels_.emplace_back();
+    std::vector<LevelSeen>& nodes = levels_[level];
+    nodes.push_back(seen);
+    if (nodes.size() % kFan != 0)
+        return;
+    LevelSeen group;
+    for (std::size_t i = nodes.size() - kFan; i < nodes.size(); ++i)
+        group.add(nodes[i]);
+    push(level + 1, group);
+}
+
+std::int64_t LevelPyramid::nodeCount(int level) const {
+    return level < static_cast<int>(levels_.size())
+               ? static_cast<std::int64_t>(levels_[static_cast<std::size_t>(level)].size())
+               : 0;
+}
+
+bool LevelPyramid::mergeNodes(int level, std::int64_t first, std::int64_t last,
+                              std::uint32_t traces, LevelSeen& result) const {
+    const std::vector<LevelSeen>& nodes = levels_[static_cast<std::size_t>(level)];
+    for (std::int64_t i = first; i < last; ++i) {
+        result.add(nodes[static_cast<std::size_t>(i)]);
+        if (result.complete(traces))
+            return false;
+    }
+    return true;
+}
+
+void LevelPyramid::merge(std::int64_t first, std::int64_t last, std::uint32_t traces,
+                         LevelSeen& result) const {
+    constexpr std::int64_t fan = std::int64_t{1} << kFanShift;
+    for (int level = 0; first < last; ++level) {
+        const std::int64_t upFirst = (first + fan - 1) >> kFanShift;
+        const std::int64_t upLast = last >> kFanShift;
+        if (upFirst >= upLast || upLast > nodeCount(level + 1)) {
+            mergeNodes(level, first, last, traces, result);
+            return;
+        }
+        if (!mergeNodes(level, first, upFirst << kFanShift, traces, result) ||
+            !mergeNodes(level, upLast << kFanShift, last, traces, result))
+            return;
+        first = upFirst;
+        last = upLast;
+    }
+}
+
+std::size_t LevelPyramid::memoryBytes() const {
+    std::size_t bytes = levels_.capacity() * sizeof(std::vector<LevelSeen>);
+    for (const auto& level : levels_)
+        bytes += level.capacity() * sizeof(LevelSeen);
+    return bytes;
+}
+
+} // namespace voltarix::chart
