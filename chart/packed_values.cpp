@@ -33,13 +33,8 @@ void PackedValues::appendSlow(double value) {
 }
 
 void PackedValues::closeBlock() {
-    for (std::uint32_t code = 0; code < 2; ++code) {
-        if (blockCodes_ & (1u << code))
-            openBlock_ = openBlock_.merged(CodeRange::of(code), dictionary_);
-    }
     pyramid_.pushBlock(openBlock_, dictionary_);
     openBlock_ = CodeRange{};
-    blockCodes_ = 0;
 }
 
 std::uint32_t PackedValues::codeFor(double value) {
@@ -69,11 +64,6 @@ std::uint32_t PackedValues::addToDictionary(double value) {
         } else {
             lookup_.emplace(keyOf(value), code);
         }
-    }
-    twoLevels_ = dictionary_.size() == 2;
-    if (twoLevels_) {
-        twoKeys_[0] = keyOf(dictionary_[0]);
-        twoKeys_[1] = keyOf(dictionary_[1]);
     }
     unsigned needed = bits_;
     while (needed < 32 && (std::uint64_t{code} >> needed) != 0)

@@ -26,21 +26,11 @@ public:
     PackedValues(PackedValues&&) noexcept;
     PackedValues& operator=(PackedValues&&) noexcept;
 
-    // The common cases stay inline, without a branch on the value itself: a logic trace
-    // toggles unpredictably between its two levels and appends 17 points per capture cycle.
-    // Only closing a block, filling a word or a value of a larger dictionary goes out of line.
+    // Repeating the last value, the common case of bars and steady lines, stays inline; a
+    // change of value, the first and last point of a block or filling a word go out of line.
     Q_ALWAYS_INLINE void append(double value) {
         const std::uint64_t key = std::bit_cast<std::uint64_t>(value);
-        const bool high = key == twoKeys_[1];
         const bool room = (blockLeft_ - 2 < 254u) & (shift_ < 64);
-        if (twoLevels_ & room & (high | (key == twoKeys_[0]))) {
-            pending_ |= std::uint64_t{high} << shift_;
-            ++shift_;
-            blockCodes_ |= 1u << high;
-            --blockLeft_;
-            ++size_;
-            return;
-        }
         if (room && key == lastKey_) {
             pending_ |= std::uint64_t{lastCode_} << shift_;
             shift_ += bits_;
@@ -87,11 +77,6 @@ private:
     CodeRange whole_;
     std::int64_t size_ = 0;
     std::uint64_t lastKey_ = 0;
-    // The two values of a two-level series, codes 0 and 1, while it has no others.
-    std::uint64_t twoKeys_[2] = {0, 0};
-    bool twoLevels_ = false;
-    // Which of codes 0 and 1 the open block holds; the others are in openBlock_.
-    unsigned blockCodes_ = 0;
     // The word being filled, kept here until full so that appending never reads memory back.
     std::uint64_t pending_ = 0;
     std::uint64_t pendingIndex_ = 0;
