@@ -34,28 +34,28 @@ std::int64_t LevelPyramid::nodeCount(int level) const {
 }
 
 bool LevelPyramid::mergeNodes(int level, std::int64_t first, std::int64_t last,
-                              std::uint32_t traces, LevelSeen& result) const {
+                              const LevelSeen& goal, LevelSeen& result) const {
     const std::vector<LevelSeen>& nodes = levels_[static_cast<std::size_t>(level)];
     for (std::int64_t i = first; i < last; ++i) {
         result.add(nodes[static_cast<std::size_t>(i)]);
-        if (result.complete(traces))
+        if (result.covers(goal))
             return false;
     }
     return true;
 }
 
-void LevelPyramid::merge(std::int64_t first, std::int64_t last, std::uint32_t traces,
+void LevelPyramid::merge(std::int64_t first, std::int64_t last, const LevelSeen& goal,
                          LevelSeen& result) const {
     constexpr std::int64_t fan = std::int64_t{1} << kFanShift;
     for (int level = 0; first < last; ++level) {
         const std::int64_t upFirst = (first + fan - 1) >> kFanShift;
         const std::int64_t upLast = last >> kFanShift;
         if (upFirst >= upLast || upLast > nodeCount(level + 1)) {
-            mergeNodes(level, first, last, traces, result);
+            mergeNodes(level, first, last, goal, result);
             return;
         }
-        if (!mergeNodes(level, first, upFirst << kFanShift, traces, result) ||
-            !mergeNodes(level, upLast << kFanShift, last, traces, result))
+        if (!mergeNodes(level, first, upFirst << kFanShift, goal, result) ||
+            !mergeNodes(level, upLast << kFanShift, last, goal, result))
             return;
         first = upFirst;
         last = upLast;

@@ -27,8 +27,8 @@ public:
 
     std::int64_t blockCount() const { return nodeCount(0); }
     // Adds what the complete blocks [first, last) show to `result`, climbing to coarser levels
-    // wherever whole groups fit; stops early once `result` is complete for `traces`.
-    void merge(std::int64_t first, std::int64_t last, std::uint32_t traces,
+    // wherever whole groups fit; stops early once `result` covers `goal`.
+    void merge(std::int64_t first, std::int64_t last, const LevelSeen& goal,
                LevelSeen& result) const;
 
     std::size_t memoryBytes() const;
@@ -37,8 +37,8 @@ private:
     void closeBlock();
     void push(std::size_t level, const LevelSeen& seen);
     std::int64_t nodeCount(int level) const;
-    // Adds nodes [first, last) of one level; false once `result` is complete for `traces`.
-    bool mergeNodes(int level, std::int64_t first, std::int64_t last, std::uint32_t traces,
+    // Adds nodes [first, last) of one level; false once `result` covers `goal`.
+    bool mergeNodes(int level, std::int64_t first, std::int64_t last, const LevelSeen& goal,
                     LevelSeen& result) const;
 
     std::vector<std::vector<LevelSeen>> levels_;

@@ -42,27 +42,30 @@ const ColourRuns& LevelRows::colours(int trace) const {
 }
 
 // Loose rows at either end are read one by one; whole blocks between them come from the pyramid.
+// Reading stops once the rows show everything the whole recording shows for the traces asked:
+// a trace that never left one level is answered by its first row.
 LevelSeen LevelRows::seen(std::int64_t first, std::int64_t last, std::uint32_t traces) const {
     first = std::max<std::int64_t>(first, 0);
     last = std::min(last, size_);
     if (first >= last)
         return {};
+    const LevelSeen goal{all_.high & traces, all_.low & traces};
     constexpr int shift = LevelPyramid::kBaseShift;
     const std::int64_t blockFirst = (first + LevelPyramid::kBaseSize - 1) >> shift;
     const std::int64_t blockLast = std::min(last >> shift, pyramid_.blockCount());
     if (blockFirst >= blockLast)
-        return scan(first, last, traces);
-    LevelSeen result = scan(first, blockFirst << shift, traces);
-    if (!result.complete(traces))
-        pyramid_.merge(blockFirst, blockLast, traces, result);
-    if (!result.complete(traces))
-        result.add(scan(blockLast << shift, last, traces));
+        return scan(first, last, goal);
+    LevelSeen result = scan(first, blockFirst << shift, goal);
+    if (!result.covers(goal))
+        pyramid_.merge(blockFirst, blockLast, goal, result);
+    if (!result.covers(goal))
+        result.add(scan(blockLast << shift, last, goal));
     return result;
 }
 
-LevelSeen LevelRows::scan(std::int64_t first, std::int64_t last, std::uint32_t traces) const {
+LevelSeen LevelRows::scan(std::int64_t first, std::int64_t last, const LevelSeen& goal) const {
     LevelSeen result;
-    for (std::int64_t row = first; row < last && !result.complete(traces); ++row)
+    for (std::int64_t row = first; row < last && !result.covers(goal); ++row)
         result.add(levels(row));
     return result;
 }

@@ -81,7 +81,7 @@ private:
     }
     void recolour(const QRgb* colours);
     void addChunk();
-    LevelSeen scan(std::int64_t first, std::int64_t last, std::uint32_t traces) const;
+    LevelSeen scan(std::int64_t first, std::int64_t last, const LevelSeen& goal) const;
 
     std::vector<std::unique_ptr<std::uint32_t[]>> chunks_;
     std::uint32_t* cursor_ = nullptr;

@@ -18,8 +18,11 @@ struct LevelSeen {
         high |= other.high;
         low |= other.low;
     }
-    // Both levels seen for every trace in `traces`: no further row can change the answer.
-    bool complete(std::uint32_t traces) const { return (high & low & traces) == traces; }
+    // Everything `goal` shows is seen here too. With the levels all rows show as the goal, no
+    // further row can change the answer.
+    bool covers(const LevelSeen& goal) const {
+        return (high & goal.high) == goal.high && (low & goal.low) == goal.low;
+    }
 };
 
 } // namespace voltarix::chart
