@@ -15,13 +15,20 @@ StatusBar::StatusBar(const std::array<PanelDesign, panelCount>& panels, QWidget*
         auto* label = new QLabel(design.text, this);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setFixedWidth(design.width);
         label->setAlignment(design.alignment);
         label->setIndent(2);
-        layout->addWidget(label);
+        // As in the platform's status bars, the last panel reaches to the
+        // bar's right end; its design width is only its least.
+        const bool last = i == panelCount - 1;
+        if (last) {
+            label->setMinimumWidth(design.width);
+            label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        } else {
+            label->setFixedWidth(design.width);
+        }
+        layout->addWidget(label, last ? 1 : 0);
         panels_[static_cast<std::size_t>(i)] = label;
     }
-    layout->addStretch(1);
 }
 
 QString StatusBar::panelText(int index) const {

@@ -9,7 +9,8 @@ class QLabel;
 
 namespace voltarix::ui {
 
-// A status bar of fixed-width panels, addressed by their place from the left.
+// A status bar of fixed-width panels, addressed by their place from the left;
+// the last one takes what is left of the bar's width.
 class StatusBar : public QWidget {
     Q_OBJECT
 public:
