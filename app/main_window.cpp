@@ -84,14 +84,6 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
                                             *directionButton_, *statusBar_, *portMenu_};
     portPanel_ = std::make_unique<panel::PortPanel>(*lpt_, controls, messages_, *errors_, this);
     portPanel_->fillSelector();
-
-    auto* toggle = new QAction(QStringLiteral("Входной / выходной реж. регистр. данных"), this);
-    toggle->setObjectName(QStringLiteral("N49"));
-    toggle->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
-    connect(toggle, &QAction::triggered, this,
-            errors_->guarded([this] { portPanel_->direction().SpeedButton32Click(); }));
-    controlMenu_->addSeparator();
-    controlMenu_->addAction(toggle);
 }
 
 void TForm1::FormDestroy() {
@@ -175,6 +167,16 @@ void TForm1::buildMenus() {
     menu->setObjectName(QStringLiteral("MainMenu1"));
     portMenu_ = menu->addMenu(QStringLiteral("Порт"));
     controlMenu_ = menu->addMenu(QStringLiteral("Управление"));
+
+    // The item runs the button's click handler itself, so that it works while
+    // the button is disabled too.
+    auto* toggle = new QAction(QStringLiteral("Входной / выходной реж. регистр. данных"), this);
+    toggle->setObjectName(QStringLiteral("N49"));
+    toggle->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    connect(toggle, &QAction::triggered, this,
+            errors_->guarded([this] { portPanel_->direction().SpeedButton32Click(); }));
+    controlMenu_->addSeparator();
+    controlMenu_->addAction(toggle);
 }
 
 } // namespace voltarix::app

@@ -29,8 +29,8 @@ const QString informationText = QStringLiteral(
 
 EppDirection::EppDirection(PinModel& pins, DirectionIndication& indication, EppPage& page,
                            ui::GlyphButton& directionButton, ui::MessageService& messages,
-                           QWidget* owner)
-    : QObject(owner), pins_(pins), indication_(indication), page_(page), messages_(messages),
+                           QWidget* owner, QObject* parent)
+    : QObject(parent), pins_(pins), indication_(indication), page_(page), messages_(messages),
       owner_(owner) {
     connect(&directionButton, &QToolButton::clicked, this, &EppDirection::SpeedButton32Click);
     connect(page_.SpeedButton33, &QToolButton::clicked, this, &EppDirection::SpeedButton33Click);

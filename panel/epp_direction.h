@@ -21,7 +21,8 @@ class EppDirection : public QObject {
     Q_OBJECT
 public:
     EppDirection(PinModel& pins, DirectionIndication& indication, EppPage& page,
-                 ui::GlyphButton& directionButton, ui::MessageService& messages, QWidget* owner);
+                 ui::GlyphButton& directionButton, ui::MessageService& messages, QWidget* owner,
+                 QObject* parent);
 
     // Flips only the direction bit; true when the write went through.
     bool InOut();

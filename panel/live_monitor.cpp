@@ -32,8 +32,9 @@ void showRegister(QLineEdit* hexField, QLineEdit* decimalField, std::uint8_t val
 } // namespace
 
 LiveMonitor::LiveMonitor(PinModel& pins, RegisterPanel& registers, BitsPanel& bits,
-                         DirectionIndication& direction, QCheckBox& monitoring, QObject* timerOwner)
-    : QObject(timerOwner), pins_(pins), registers_(registers), bits_(bits), direction_(direction),
+                         DirectionIndication& direction, QCheckBox& monitoring, QObject* timerOwner,
+                         QObject* parent)
+    : QObject(parent), pins_(pins), registers_(registers), bits_(bits), direction_(direction),
       monitoring_(monitoring), timer1_(makeTimer(QStringLiteral("Timer1"), timerOwner)),
       timer2_(makeTimer(QStringLiteral("Timer2"), timerOwner)) {
     connect(timer1_, &QTimer::timeout, this, &LiveMonitor::Timer1Timer);

@@ -24,7 +24,8 @@ public:
     // The timers are children of timerOwner (the main window), which stops
     // them before it lets the port go.
     LiveMonitor(PinModel& pins, RegisterPanel& registers, BitsPanel& bits,
-                DirectionIndication& direction, QCheckBox& monitoring, QObject* timerOwner);
+                DirectionIndication& direction, QCheckBox& monitoring, QObject* timerOwner,
+                QObject* parent);
 
     void Timer1Timer();
     void Timer2Timer();

@@ -29,12 +29,12 @@ PortPanel::PortPanel(port::TLptPortConnection& connection, const PortPanelContro
         *pins_, *controls_.bits.Edit11, *controls_.eppPage.StaticText7, controls_.directionButton,
         controls_.statusBar);
     monitor_ = new LiveMonitor(*pins_, controls_.registers, controls_.bits, *indication_,
-                               *controls_.eppPage.CheckBox31, window);
+                               *controls_.eppPage.CheckBox31, window, this);
     writer_ =
         new RegisterWriter(*pins_, controls_.registers, controls_.bits, *capability_, errors, this);
     locks_ = new PanelLocks(controls_.registers, controls_.bits, controls_.portMenu);
     direction_ = new EppDirection(*pins_, *indication_, controls_.eppPage,
-                                  controls_.directionButton, messages, window);
+                                  controls_.directionButton, messages, window, this);
     connect(selector, &QComboBox::editTextChanged, this,
             errors.guarded([this] { capability_->refreshCapability(); }));
 }
