@@ -1,5 +1,7 @@
 #include "chart/level_pyramid.h"
 
+#include "chart/pyramid_walk.h"
+
 namespace voltarix::chart {
 
 namespace {
@@ -46,20 +48,11 @@ bool LevelPyramid::mergeNodes(int level, std::int64_t first, std::int64_t last,
 
 void LevelPyramid::merge(std::int64_t first, std::int64_t last, const LevelSeen& goal,
                          LevelSeen& result) const {
-    constexpr std::int64_t fan = std::int64_t{1} << kFanShift;
-    for (int level = 0; first < last; ++level) {
-        const std::int64_t upFirst = (first + fan - 1) >> kFanShift;
-        const std::int64_t upLast = last >> kFanShift;
-        if (upFirst >= upLast || upLast > nodeCount(level + 1)) {
-            mergeNodes(level, first, last, goal, result);
-            return;
-        }
-        if (!mergeNodes(level, first, upFirst << kFanShift, goal, result) ||
-            !mergeNodes(level, upLast << kFanShift, last, goal, result))
-            return;
-        first = upFirst;
-        last = upLast;
-    }
+    walkPyramid(
+        first, last, kFanShift, [this](int level) { return nodeCount(level); },
+        [&](int level, std::int64_t from, std::int64_t to) {
+            return mergeNodes(level, from, to, goal, result);
+        });
 }
 
 std::size_t LevelPyramid::memoryBytes() const {

@@ -1,5 +1,7 @@
 #include "chart/min_max_pyramid.h"
 
+#include "chart/pyramid_walk.h"
+
 namespace voltarix::chart {
 
 void MinMaxPyramid::pushBlock(const CodeRange& block, const std::vector<double>& dictionary) {
@@ -42,20 +44,11 @@ bool MinMaxPyramid::mergeNodes(int level, std::int64_t first, std::int64_t last,
 void MinMaxPyramid::mergeBlocks(std::int64_t first, std::int64_t last,
                                 const std::vector<double>& dictionary, const CodeRange& whole,
                                 CodeRange& result) const {
-    constexpr std::int64_t fan = std::int64_t{1} << kFanShift;
-    for (int level = 0; first < last; ++level) {
-        const std::int64_t upFirst = (first + fan - 1) >> kFanShift;
-        const std::int64_t upLast = last >> kFanShift;
-        if (upFirst >= upLast || upLast > nodeCount(level + 1)) {
-            mergeNodes(level, first, last, dictionary, whole, result);
-            return;
-        }
-        if (!mergeNodes(level, first, upFirst << kFanShift, dictionary, whole, result) ||
-            !mergeNodes(level, upLast << kFanShift, last, dictionary, whole, result))
-            return;
-        first = upFirst;
-        last = upLast;
-    }
+    walkPyramid(
+        first, last, kFanShift, [this](int level) { return nodeCount(level); },
+        [&](int level, std::int64_t from, std::int64_t to) {
+            return mergeNodes(level, from, to, dictionary, whole, result);
+        });
 }
 
 std::size_t MinMaxPyramid::memoryBytes() const {
