@@ -16,11 +16,7 @@ using voltarix::testkit::WindowRig;
 
 namespace {
 
-struct EppRig : WindowRig {
-    EppRig()
-        : WindowRig([](testkit::FakePortPlatform& f) {
-              f.port(port::PortCodeLpt1).floating = true; // $378 is selected
-          }) {}
+struct EppRig : testkit::Port378Rig {
     void click(const char* name) { find<QToolButton>(name)->click(); }
     QString indicator() { return find<QLabel>("StaticText7")->text(); }
     int glyphs() { return find<ui::GlyphButton>("SpeedButton32")->numGlyphs(); }

@@ -12,11 +12,7 @@ using voltarix::testkit::WindowRig;
 
 namespace {
 
-struct MonitorRig : WindowRig {
-    MonitorRig()
-        : WindowRig([](testkit::FakePortPlatform& f) {
-              f.port(port::PortCodeLpt1).floating = true; // $378 is selected
-          }) {}
+struct MonitorRig : testkit::Port378Rig {
     void tick1() { window->portPanel().monitor().Timer1Timer(); }
     void tick2() { window->portPanel().monitor().Timer2Timer(); }
     QColor dataPinColour() { return find("Edit11")->palette().color(QPalette::Text); }

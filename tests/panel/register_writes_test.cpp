@@ -13,13 +13,8 @@ using voltarix::testkit::WindowRig;
 
 namespace {
 
-struct WriteRig : WindowRig {
-    WriteRig()
-        : WindowRig([](testkit::FakePortPlatform& f) {
-              f.port(port::PortCodeLpt1).floating = true; // $378 is selected
-          }) {
-        fake->clearLog();
-    }
+struct WriteRig : testkit::Port378Rig {
+    WriteRig() { fake->clearLog(); }
     QToolButton* button(const QString& name) { return find<QToolButton>(name); }
     void typeAndWrite(const QString& field, const QString& text, const QString& button) {
         find(field)->setText(text);

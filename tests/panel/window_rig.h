@@ -43,4 +43,11 @@ struct WindowRig {
     std::unique_ptr<app::TForm1> window;
 };
 
+// The window working on the port at $378: nothing answers at $3BC, so the
+// selector starts on $378, the fake's fully capable port.
+struct Port378Rig : WindowRig {
+    Port378Rig()
+        : WindowRig([](FakePortPlatform& f) { f.port(port::PortCodeLpt1).floating = true; }) {}
+};
+
 } // namespace voltarix::testkit
