@@ -88,34 +88,31 @@ void LinuxPortPlatform::closeDevice() {
         node.reset();
 }
 
-void LinuxPortPlatform::readRequest(std::span<AccessRecord> records) {
-    for (AccessRecord& record : records) {
+template <typename Record, typename Access>
+void LinuxPortPlatform::forEachRecord(std::span<Record> records, Access access) {
+    for (Record& record : records) {
         linux_::PpdevNode* node = nodeOfSelector(record.selector);
-        if (node == nullptr) {
-            lastError_ = ENODEV;
-            return;
-        }
-        const int error = node->read(record.selector & RegisterOffsetMask, record.value);
+        const int error =
+            node ? access(*node, record.selector & RegisterOffsetMask, record) : ENODEV;
         if (error != 0) {
+            // The first failure ends the request, as one failed driver call would.
             lastError_ = error;
             return;
         }
     }
 }
 
+void LinuxPortPlatform::readRequest(std::span<AccessRecord> records) {
+    forEachRecord(records, [](linux_::PpdevNode& node, std::uint8_t offset, AccessRecord& record) {
+        return node.read(offset, record.value);
+    });
+}
+
 void LinuxPortPlatform::writeRequest(std::span<const AccessRecord> records) {
-    for (const AccessRecord& record : records) {
-        linux_::PpdevNode* node = nodeOfSelector(record.selector);
-        if (node == nullptr) {
-            lastError_ = ENODEV;
-            return;
-        }
-        const int error = node->write(record.selector & RegisterOffsetMask, record.value);
-        if (error != 0) {
-            lastError_ = error;
-            return;
-        }
-    }
+    forEachRecord(records,
+                  [](linux_::PpdevNode& node, std::uint8_t offset, const AccessRecord& record) {
+                      return node.write(offset, record.value);
+                  });
 }
 
 bool LinuxPortPlatform::startDriverService() {

@@ -54,6 +54,10 @@ public:
 
 private:
     linux_::PpdevNode* nodeOfSelector(std::uint8_t selector) const;
+    // Runs access(node, register offset, record) on each record's node in
+    // order; a record without a node or a failed access ends the request.
+    template <typename Record, typename Access>
+    void forEachRecord(std::span<Record> records, Access access);
     bool openNodes();
 
     linux_::ParportTree tree_;
