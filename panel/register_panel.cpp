@@ -27,8 +27,10 @@ RegisterPanel::RegisterPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Panel1"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     buildStatusGroup();
-    buildControlGroup();
-    buildDataGroup();
+    buildWritableGroup(QStringLiteral("Регистр контроля"), 62, 3, 1,
+                       {Edit3, Edit4, Edit5, SpeedButton1, Edit6, SpeedButton2});
+    buildWritableGroup(QStringLiteral("Регистр данных"), 150, 7, 3,
+                       {Edit7, Edit8, Edit9, SpeedButton3, Edit10, SpeedButton4});
 }
 
 QGroupBox* RegisterPanel::makeRegisterGroup(const QString& caption, int top, int height) {
@@ -55,14 +57,13 @@ void RegisterPanel::buildStatusGroup() {
     ui::setHint(ComboBox1, QStringLiteral("Адрес текущего базового порта LPT"));
 }
 
-RegisterPanel::WritableGroup RegisterPanel::makeWritableGroup(const QString& caption, int top,
-                                                              int firstField, int firstButton) {
+void RegisterPanel::buildWritableGroup(const QString& caption, int top, int firstField,
+                                       int firstButton, const WritableGroup& g) {
     QGroupBox* group = makeRegisterGroup(caption, top, 86);
     auto edit = [firstField](int i) { return QStringLiteral("Edit%1").arg(firstField + i); };
     auto button = [firstButton](int i) {
         return QStringLiteral("SpeedButton%1").arg(firstButton + i);
     };
-    WritableGroup g{};
     g.hex = makeField(group, edit(0), QStringLiteral("$00"), hexHint, aquaColor, registerFont(),
                       {6, 18, 40, fieldHeight});
     g.decimal = makeField(group, edit(1), QStringLiteral("000"), QStringLiteral("Обычое число"),
@@ -80,27 +81,6 @@ RegisterPanel::WritableGroup RegisterPanel::makeWritableGroup(const QString& cap
     // The write buttons name themselves in the status bar but show no tool tip.
     ui::setHint(g.hexWrite, hexWriteHint, false);
     ui::setHint(g.decimalWrite, decimalWriteHint, false);
-    return g;
-}
-
-void RegisterPanel::buildControlGroup() {
-    const WritableGroup g = makeWritableGroup(QStringLiteral("Регистр контроля"), 62, 3, 1);
-    Edit3 = g.hex;
-    Edit4 = g.decimal;
-    Edit5 = g.hexInput;
-    SpeedButton1 = g.hexWrite;
-    Edit6 = g.decimalInput;
-    SpeedButton2 = g.decimalWrite;
-}
-
-void RegisterPanel::buildDataGroup() {
-    const WritableGroup g = makeWritableGroup(QStringLiteral("Регистр данных"), 150, 7, 3);
-    Edit7 = g.hex;
-    Edit8 = g.decimal;
-    Edit9 = g.hexInput;
-    SpeedButton3 = g.hexWrite;
-    Edit10 = g.decimalInput;
-    SpeedButton4 = g.decimalWrite;
 }
 
 } // namespace voltarix::panel

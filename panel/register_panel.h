@@ -35,24 +35,22 @@ public:
     QToolButton* SpeedButton4 = nullptr;
 
 private:
-    // The controls of a register that can be written: its display in hex
-    // and decimal, and a hex and a decimal input with their write buttons.
+    // Where the controls of a register that can be written go: its display in
+    // hex and decimal, and a hex and a decimal input with their write buttons.
     struct WritableGroup {
-        QLineEdit* hex;
-        QLineEdit* decimal;
-        QLineEdit* hexInput;
-        QToolButton* hexWrite;
-        QLineEdit* decimalInput;
-        QToolButton* decimalWrite;
+        QLineEdit*& hex;
+        QLineEdit*& decimal;
+        QLineEdit*& hexInput;
+        QToolButton*& hexWrite;
+        QLineEdit*& decimalInput;
+        QToolButton*& decimalWrite;
     };
 
     void buildStatusGroup();
-    void buildControlGroup();
-    void buildDataGroup();
     QGroupBox* makeRegisterGroup(const QString& caption, int top, int height);
     // Names the controls Edit<firstField>.. and SpeedButton<firstButton>..
-    WritableGroup makeWritableGroup(const QString& caption, int top, int firstField,
-                                    int firstButton);
+    void buildWritableGroup(const QString& caption, int top, int firstField, int firstButton,
+                            const WritableGroup& g);
 };
 
 } // namespace voltarix::panel
