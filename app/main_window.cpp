@@ -8,6 +8,7 @@
 #include "panel/register_panel.h"
 #include "port/lpt_port_connection.h"
 #include "port/port_platform.h"
+#include "ui/click_registry.h"
 #include "ui/glyph_button.h"
 #include "ui/handler_errors.h"
 #include "ui/hints.h"
@@ -55,7 +56,8 @@ QFrame* makePanel(QWidget* parent, const QString& name, const QRect& geometry) {
 TForm1::TForm1(std::unique_ptr<port::PortPlatform> platform, ui::MessageService& messages,
                QWidget* parent)
     : QMainWindow(parent), messages_(messages),
-      errors_(std::make_unique<ui::HandlerErrors>(messages)) {
+      errors_(std::make_unique<ui::HandlerErrors>(messages)),
+      clicks_(std::make_unique<ui::ClickRegistry>()) {
     setObjectName(QStringLiteral("TForm1"));
     buildFrame();
     buildMenus();
@@ -173,8 +175,10 @@ void TForm1::buildMenus() {
     auto* toggle = new QAction(QStringLiteral("Входной / выходной реж. регистр. данных"), this);
     toggle->setObjectName(QStringLiteral("N49"));
     toggle->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    clicks_->add(QStringLiteral("SpeedButton32"),
+                 [this] { portPanel_->direction().SpeedButton32Click(); });
     connect(toggle, &QAction::triggered, this,
-            errors_->guarded([this] { portPanel_->direction().SpeedButton32Click(); }));
+            errors_->guarded([this] { clicks_->click(QStringLiteral("SpeedButton32")); }));
     controlMenu_->addSeparator();
     controlMenu_->addAction(toggle);
 }

@@ -13,6 +13,7 @@ class PortPlatform;
 class TLptPortConnection;
 } // namespace voltarix::port
 namespace voltarix::ui {
+class ClickRegistry;
 class GlyphButton;
 class HandlerErrors;
 class MessageService;
@@ -41,6 +42,10 @@ public:
     port::TLptPortConnection& lpt() { return *lpt_; }
     panel::PortPanel& portPanel() { return *portPanel_; }
     ui::StatusBar& statusBar1() { return *statusBar_; }
+    // The click operations of the window's buttons, for menu items and for
+    // clicks the program makes itself.
+    ui::ClickRegistry& clicks() { return *clicks_; }
+    const ui::HandlerErrors& handlerErrors() const { return *errors_; }
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -63,6 +68,7 @@ private:
 
     ui::MessageService& messages_;
     std::unique_ptr<ui::HandlerErrors> errors_;
+    std::unique_ptr<ui::ClickRegistry> clicks_;
     std::unique_ptr<port::TLptPortConnection> lpt_;
     std::unique_ptr<panel::PortPanel> portPanel_;
     bool captureStop_ = false;
