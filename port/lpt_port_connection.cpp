@@ -76,9 +76,12 @@ bool TLptPortConnection::WritePort(std::uint8_t portCode, std::uint8_t regOffset
     return WritePorts(std::span(&record, 1));
 }
 
-bool TLptPortConnection::dataReadsBack(std::uint8_t portCode, std::uint8_t testValue) {
+bool TLptPortConnection::testDataWrite(std::uint8_t portCode, std::uint8_t testValue,
+                                       bool okSoFar) {
     WritePort(portCode, RegData, testValue);
-    return ReadPort(portCode, RegData) == testValue;
+    // Once one value failed to come back there is nothing more to learn from
+    // reading; the write still happens, so every probe drives the same lines.
+    return okSoFar && ReadPort(portCode, RegData) == testValue;
 }
 
 bool TLptPortConnection::answers(std::uint8_t registerValue) {
@@ -87,10 +90,9 @@ bool TLptPortConnection::answers(std::uint8_t registerValue) {
 
 bool TLptPortConnection::IsPortPresent(std::uint8_t portCode) {
     const std::uint8_t saved = ReadPort(portCode, RegData);
-    // All three test writes happen whatever the earlier read-backs gave.
-    bool ok = dataReadsBack(portCode, 0x00);
-    ok = dataReadsBack(portCode, 0x55) && ok;
-    ok = dataReadsBack(portCode, 0xAA) && ok;
+    bool ok = testDataWrite(portCode, 0x00, true);
+    ok = testDataWrite(portCode, 0x55, ok);
+    ok = testDataWrite(portCode, 0xAA, ok);
     WritePort(portCode, RegData, saved);
     if (ok)
         return true;

@@ -53,7 +53,9 @@ public:
 
 private:
     void open();
-    bool dataReadsBack(std::uint8_t portCode, std::uint8_t testValue);
+    // Writes a test value to the data register and, while every earlier
+    // value came back, reads it back. True when it came back too.
+    bool testDataWrite(std::uint8_t portCode, std::uint8_t testValue, bool okSoFar);
     static bool answers(std::uint8_t registerValue);
 
     std::unique_ptr<PortPlatform> platform_;

@@ -182,6 +182,22 @@ TEST(PresenceProbe, FloatingBusIsAbsentAfterAllThreeTestWrites) {
     EXPECT_TRUE(statusRead);
 }
 
+TEST(PresenceProbe, ReadsBackOnlyWhileEveryEarlierReadBackMatched) {
+    Rig rig = makeRig([](FakePortPlatform& f) {
+        f.port(PortCodeLpt2).dataReadsBack = false;
+        f.port(PortCodeLpt2).status = 0x78;
+    });
+    rig.fake->clearLog();
+    EXPECT_TRUE(rig.lpt->IsPortPresent(PortCodeLpt2)) << "its status register answers";
+    // The data register reads 0xFF: the first read-back fails, so the 0x55
+    // and 0xAA writes are not read back; the restore writes what was read.
+    const std::vector<FakePortPlatform::Access> expected = {
+        {false, 0x20, 0xFF}, {true, 0x20, 0x00}, {false, 0x20, 0xFF}, {true, 0x20, 0x55},
+        {true, 0x20, 0xAA},  {true, 0x20, 0xFF}, {false, 0x22, 0x00}, {false, 0x21, 0x78},
+    };
+    EXPECT_EQ(rig.fake->log, expected);
+}
+
 TEST(PresenceProbe, PortAnsweringOnlyOnControlIsPresent) {
     Rig rig = makeRig([](FakePortPlatform& f) {
         f.port(PortCodeLpt3).dataReadsBack = false;
