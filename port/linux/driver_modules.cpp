@@ -18,9 +18,10 @@ bool DriverModules::start() {
     for (const std::string& name : names_) {
         if (modules_->isLoaded(name))
             continue;
-        // A module that fails to load is not ours to unload; the next one may
-        // still load, and the second device open decides in the end.
-        if (modules_->load(name))
+        // Only a module this call inserted is ours to unload: one that failed
+        // or that someone else loaded meanwhile stays. The next one may still
+        // load, and the second device open decides in the end.
+        if (modules_->load(name) == KernelModules::LoadResult::Inserted)
             loaded_.push_back(name);
     }
     return true;

@@ -15,8 +15,16 @@ public:
     virtual bool isKnown(const std::string& name) = 0;
     // In the kernel now (built in or loaded).
     virtual bool isLoaded(const std::string& name) = 0;
-    // Loads the module with whatever it depends on; true on success.
-    virtual bool load(const std::string& name) = 0;
+    enum class LoadResult {
+        // This call put the module into the kernel.
+        Inserted,
+        // Someone else (udev, another program) had put it there, perhaps
+        // after isLoaded() said it was not: it is not ours to take out.
+        AlreadyLoaded,
+        Failed,
+    };
+    // Loads the module with whatever it depends on.
+    virtual LoadResult load(const std::string& name) = 0;
     virtual bool unload(const std::string& name) = 0;
 };
 

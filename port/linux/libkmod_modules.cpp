@@ -1,5 +1,6 @@
 #include "port/linux/libkmod_modules.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <libkmod.h>
 
@@ -60,14 +61,19 @@ bool LibkmodModules::isLoaded(const std::string& name) {
     return Module(context_, name).inKernel();
 }
 
-bool LibkmodModules::load(const std::string& name) {
+KernelModules::LoadResult LibkmodModules::load(const std::string& name) {
     const Module module(context_, name);
     if (module.get() == nullptr)
-        return false;
+        return LoadResult::Failed;
     // Loaded by name, as "modprobe parport_pc" would: dependencies first, the
-    // blacklist (which is about aliases) not applied.
-    return kmod_module_probe_insert_module(module.get(), 0, nullptr, nullptr, nullptr, nullptr) ==
-           0;
+    // blacklist (which is about aliases) not applied. Without FAIL_ON_LOADED
+    // a module that udev loaded since we looked would count as loaded here,
+    // and we would take it out again at exit.
+    const int result = kmod_module_probe_insert_module(module.get(), KMOD_PROBE_FAIL_ON_LOADED,
+                                                       nullptr, nullptr, nullptr, nullptr);
+    if (result == 0)
+        return LoadResult::Inserted;
+    return result == -EEXIST ? LoadResult::AlreadyLoaded : LoadResult::Failed;
 }
 
 bool LibkmodModules::unload(const std::string& name) {

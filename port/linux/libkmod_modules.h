@@ -19,7 +19,7 @@ public:
     bool isAvailable() override { return context_ != nullptr; }
     bool isKnown(const std::string& name) override;
     bool isLoaded(const std::string& name) override;
-    bool load(const std::string& name) override;
+    LoadResult load(const std::string& name) override;
     bool unload(const std::string& name) override;
 
 private:

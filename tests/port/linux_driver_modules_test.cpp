@@ -72,6 +72,18 @@ TEST_F(DriverModulesTest, AFailedLoadStillCountsAsStartedButIsNotUnloaded) {
     EXPECT_EQ(db.unloads, (Names{"ppdev", "parport"}));
 }
 
+TEST_F(DriverModulesTest, AModuleUdevLoadedMeanwhileIsNotOursToUnload) {
+    db.loadedMeanwhile = {"parport_pc"};
+    DriverModules modules = makeModules();
+
+    EXPECT_TRUE(modules.start());
+    EXPECT_EQ(modules.loadedByThisRun(), (Names{"parport", "ppdev"}));
+    modules.remove();
+
+    EXPECT_EQ(db.unloads, (Names{"ppdev", "parport"}));
+    EXPECT_EQ(db.live, (std::set<std::string>{"parport_pc"}));
+}
+
 TEST_F(DriverModulesTest, RemoveTwiceUnloadsOnce) {
     DriverModules modules = makeModules();
     modules.start();
@@ -101,7 +113,7 @@ TEST(LibkmodModules, NameNoKernelShipsIsUnknownAndCannotBeLoaded) {
     const std::string name = "voltarix_no_such_module_7f3a";
     EXPECT_FALSE(modules.isKnown(name));
     EXPECT_FALSE(modules.isLoaded(name));
-    EXPECT_FALSE(modules.load(name));
+    EXPECT_EQ(modules.load(name), KernelModules::LoadResult::Failed);
     EXPECT_FALSE(modules.unload(name));
 }
 

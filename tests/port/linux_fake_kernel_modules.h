@@ -15,6 +15,9 @@ struct ModuleDatabase {
     std::set<std::string> known;
     std::set<std::string> live;
     std::set<std::string> refuseToLoad;
+    // Loaded by udev right after the program looked: the first isLoaded()
+    // still says no, the load then finds it in the kernel.
+    std::set<std::string> loadedMeanwhile;
     std::vector<std::string> loads;
     std::vector<std::string> unloads;
 };
@@ -25,13 +28,21 @@ public:
 
     bool isAvailable() override { return db_.available; }
     bool isKnown(const std::string& name) override { return db_.known.count(name) != 0; }
-    bool isLoaded(const std::string& name) override { return db_.live.count(name) != 0; }
-    bool load(const std::string& name) override {
+    bool isLoaded(const std::string& name) override {
+        const bool live = db_.live.count(name) != 0;
+        if (db_.loadedMeanwhile.erase(name) != 0)
+            db_.live.insert(name);
+        return live;
+    }
+    // As libkmod's probe with KMOD_PROBE_FAIL_ON_LOADED answers.
+    LoadResult load(const std::string& name) override {
         db_.loads.push_back(name);
+        if (db_.live.count(name) != 0)
+            return LoadResult::AlreadyLoaded;
         if (db_.refuseToLoad.count(name) != 0)
-            return false;
+            return LoadResult::Failed;
         db_.live.insert(name);
-        return true;
+        return LoadResult::Inserted;
     }
     bool unload(const std::string& name) override {
         db_.unloads.push_back(name);
