@@ -69,6 +69,12 @@ bool LinuxPortPlatform::openNodes() {
         const std::optional<int> index = map.nodeOf(PortCodes[slot]);
         if (!index)
             continue;
+        // Claiming a port that another holder keeps would sleep until it
+        // lets go: a busy port is a failed open, decided without waiting.
+        if (tree_.isHeld(*index)) {
+            failure = EBUSY;
+            continue;
+        }
         auto node =
             std::make_unique<linux_::PpdevNode>(*syscalls_, tree_.nodePath(*index).string());
         if (const int error = node->open(); error != 0) {

@@ -36,8 +36,11 @@ public:
     int lastError() const override { return lastError_; }
     void setLastError(int code) override { lastError_ = code; }
 
-    // Opens and claims every node that a port code maps to. Succeeds when at
-    // least one is claimed; ENOENT when the kernel shows no node at all.
+    // Opens and claims every node that a port code maps to, without waiting
+    // for a port that another holder keeps. Succeeds when at least one is
+    // claimed; otherwise the last node's error: ENOENT when the kernel shows
+    // no node at all, EBUSY for a port held by another, EACCES for a node
+    // the user may not open, ENXIO for a node without a port.
     bool openDevice() override;
     void closeDevice() override;
 

@@ -74,14 +74,30 @@ std::optional<int> ParportTree::nodeIndex(std::string_view fileName) {
     return index;
 }
 
+bool ParportTree::isHeld(int index) const {
+    const std::optional<std::string> active =
+        settingOf(index, std::filesystem::path("devices") / "active");
+    if (!active)
+        return false;
+    std::string_view name = *active;
+    while (!name.empty() && isBlank(name.back()))
+        name.remove_suffix(1);
+    return !name.empty() && name != "none";
+}
+
 std::optional<unsigned long> ParportTree::baseAddressOf(int index) const {
-    std::ifstream file(sysctlDir_ / (std::string(NodePrefix) + std::to_string(index)) /
-                       "base-addr");
+    const std::optional<std::string> text = settingOf(index, "base-addr");
+    if (!text)
+        return std::nullopt;
+    return parseBaseAddress(*text);
+}
+
+std::optional<std::string> ParportTree::settingOf(int index,
+                                                  const std::filesystem::path& name) const {
+    std::ifstream file(sysctlDir_ / (std::string(NodePrefix) + std::to_string(index)) / name);
     if (!file)
         return std::nullopt;
-    const std::string text((std::istreambuf_iterator<char>(file)),
-                           std::istreambuf_iterator<char>());
-    return parseBaseAddress(text);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
 } // namespace voltarix::port::linux_

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,11 @@ public:
 
     std::filesystem::path nodePath(int index) const;
 
+    // Another driver or program holds the port now: the kernel names its
+    // device in devices/active ("none" when the port is free). Unknown
+    // (no such file) counts as free; the claim then decides.
+    bool isHeld(int index) const;
+
     // The first number of a base-addr file. The kernel writes it in decimal;
     // a 0x-prefixed hexadecimal number is taken too.
     static std::optional<unsigned long> parseBaseAddress(std::string_view text);
@@ -30,6 +36,7 @@ public:
 private:
     static std::optional<int> nodeIndex(std::string_view fileName);
     std::optional<unsigned long> baseAddressOf(int index) const;
+    std::optional<std::string> settingOf(int index, const std::filesystem::path& name) const;
 
     std::filesystem::path deviceDir_;
     std::filesystem::path sysctlDir_;

@@ -1,8 +1,10 @@
 #include "port/linux/ppdev_node.h"
 
+#include "port/linux/thread_alarm.h"
 #include "port/port_codes.h"
 
 #include <cerrno>
+#include <chrono>
 #include <linux/parport.h>
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
@@ -13,6 +15,12 @@ namespace {
 
 // The control bits ppdev keeps and reports; the rest are not its to give.
 constexpr std::uint8_t KernelControlBits = 0x0F;
+
+// How long a claim may wait for a holder that took the port after the busy
+// check looked, before the port counts as busy; and how often the waiting
+// claim is woken after that, should one wake-up come too early.
+constexpr std::chrono::milliseconds ClaimBound{200};
+constexpr std::chrono::milliseconds ClaimRewake{20};
 
 } // namespace
 
@@ -30,7 +38,7 @@ int PpdevNode::open() {
     if (fd < 0)
         return errno != 0 ? errno : EIO;
     fd_ = fd;
-    if (const int error = call(PPCLAIM, nullptr); error != 0) {
+    if (const int error = claim(); error != 0) {
         syscalls_.close(fd_);
         fd_ = -1;
         return error;
@@ -38,12 +46,21 @@ int PpdevNode::open() {
 
     unsigned int modes = 0;
     tristate_ = call(PPGETMODES, &modes) == 0 && (modes & PARPORT_MODE_TRISTATE) != 0;
-    // The claim restores whatever direction the kernel last saved for us;
-    // start from a known forward direction so that what we report is true.
+    // A first claim puts the port into the kernel's initial state (control
+    // 0x0C, data lines forward) on parport_pc; other low-level drivers need
+    // not, so the direction is set forward here, and what we report is true.
     reverse_ = false;
     if (tristate_ && setReverse(false) != 0)
         tristate_ = false;
     return 0;
+}
+
+int PpdevNode::claim() {
+    // The kernel's claim sleeps for as long as another holder keeps the
+    // port, even for ever; only a signal ends that sleep early.
+    const ThreadAlarm alarm(ClaimBound, ClaimRewake);
+    const int error = call(PPCLAIM, nullptr);
+    return error == EINTR ? EBUSY : error;
 }
 
 void PpdevNode::close() {

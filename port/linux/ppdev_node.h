@@ -21,7 +21,8 @@ public:
     PpdevNode(const PpdevNode&) = delete;
     PpdevNode& operator=(const PpdevNode&) = delete;
 
-    // Opens the node and claims the port for this process.
+    // Opens the node and claims the port for this process; EBUSY when
+    // another holder keeps the port, ENXIO when the node has no port.
     int open();
     // Releases the port and closes the node; harmless when not open.
     void close();
@@ -36,6 +37,9 @@ public:
     bool canTristate() const { return tristate_; }
 
 private:
+    // Claims the port, waiting a short while at most: a port that another
+    // holder keeps answers EBUSY.
+    int claim();
     int call(unsigned long request, void* argument);
     int writeControl(std::uint8_t value);
     int setReverse(bool reverse);

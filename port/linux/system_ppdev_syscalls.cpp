@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/ppdev.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -17,9 +18,12 @@ int SystemPpdevSyscalls::close(int fd) {
 }
 
 int SystemPpdevSyscalls::ioctl(int fd, unsigned long request, void* argument) {
+    // A claim sleeps while another program holds the port, and a signal is
+    // the only way to end that sleep early: its EINTR goes back to the
+    // caller. Other requests do not sleep; a stray signal just repeats them.
+    if (request == PPCLAIM)
+        return ::ioctl(fd, request, argument);
     int result = 0;
-    // A claim can block while another program holds the port; a signal
-    // arriving meanwhile is no reason to give up.
     do {
         result = ::ioctl(fd, request, argument);
     } while (result < 0 && errno == EINTR);

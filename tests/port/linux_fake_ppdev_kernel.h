@@ -3,18 +3,21 @@
 #include "port/linux/ppdev_syscalls.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <linux/parport.h>
 #include <linux/ppdev.h>
 #include <map>
+#include <poll.h>
 #include <string>
 #include <sys/ioctl.h>
 #include <vector>
 
 namespace voltarix::port::linux_::testing {
 
-// One port as ppdev shows it: the kernel's copy of the registers and the
-// calls made on it.
+// One port as ppdev shows it: the kernel's copy of the registers, whether
+// another holder keeps it, and the calls made on it.
 struct FakeParport {
     unsigned int modes = PARPORT_MODE_PCSPP;
     std::uint8_t data = 0;
@@ -25,10 +28,20 @@ struct FakeParport {
     bool reverse = false;
 
     int openError = 0;
-    int claimError = 0;
+    // The node outlived its port (the module went away): the claim finds no
+    // port behind it.
+    bool stale = false;
+    // Another program or driver holds the port: a claim sleeps until it lets
+    // go, which in a test it never does.
+    bool heldElsewhere = false;
     std::map<unsigned long, int> failingRequests; // request -> errno
 
     bool claimed = false;
+    int claims = 0;
+    int claimSleeps = 0;
+    // A claim that slept until the fake gave up waiting for a signal: the
+    // real kernel would have slept for ever.
+    int claimsNeverWoken = 0;
     int releases = 0;
     std::vector<std::uint8_t> controlWrites;
     std::vector<int> directionWrites;
@@ -65,13 +78,11 @@ public:
         if (const auto failing = port.failingRequests.find(request);
             failing != port.failingRequests.end())
             return fail(failing->second);
-        if (request == PPCLAIM) {
-            if (port.claimError != 0)
-                return fail(port.claimError);
-            port.claimed = true;
-            return 0;
-        }
+        if (request == PPCLAIM)
+            return claim(port);
         if (request == PPGETMODES) {
+            if (port.stale)
+                return fail(ENODEV);
             *static_cast<unsigned int*>(argument) = port.modes;
             return 0;
         }
@@ -80,10 +91,40 @@ public:
         return registerCall(port, request, argument);
     }
 
+    // How long a claim on a held port sleeps before the fake stops waiting
+    // for the signal that the program under test should have sent.
+    static constexpr std::chrono::seconds NeverWokenAfter{5};
+
 private:
     static int fail(int error) {
         errno = error;
         return -1;
+    }
+
+    // As ppdev's PPCLAIM: a second claim on the same descriptor is refused,
+    // a node without a port answers ENXIO, a held port puts the caller to an
+    // interruptible sleep, and a claim restores the device's initial state.
+    static int claim(FakeParport& port) {
+        if (port.claimed)
+            return fail(EINVAL);
+        if (port.stale)
+            return fail(ENXIO);
+        ++port.claims;
+        if (port.heldElsewhere)
+            return sleepUntilSignalled(port);
+        port.claimed = true;
+        port.control = 0x0C;
+        port.reverse = false;
+        return 0;
+    }
+
+    // A real sleep in the kernel, which only a signal handler ends early.
+    static int sleepUntilSignalled(FakeParport& port) {
+        ++port.claimSleeps;
+        timespec timeout{NeverWokenAfter.count(), 0};
+        if (::ppoll(nullptr, 0, &timeout, nullptr) == 0)
+            ++port.claimsNeverWoken;
+        return fail(EINTR);
     }
 
     static int registerCall(FakeParport& port, unsigned long request, void* argument) {
@@ -106,16 +147,26 @@ private:
             *byte = static_cast<unsigned char>((port.control & 0x0F) | port.controlNoise);
             return 0;
         case PPWCONTROL:
-            port.control = *byte;
+            // parport_pc keeps bits 0-3 and turns the data lines around on
+            // bit 5, a path the program must never take.
+            port.control = *byte & 0x0F;
             port.controlWrites.push_back(*byte);
+            if ((*byte & 0x20) != 0)
+                setReverse(port, true);
             return 0;
         case PPDATADIR:
-            port.reverse = *static_cast<int*>(argument) != 0;
             port.directionWrites.push_back(*static_cast<int*>(argument));
+            setReverse(port, *static_cast<int*>(argument) != 0);
             return 0;
         default:
             return fail(ENOTTY);
         }
+    }
+
+    // Only a port that can tristate its data lines turns them around.
+    static void setReverse(FakeParport& port, bool reverse) {
+        if ((port.modes & PARPORT_MODE_TRISTATE) != 0)
+            port.reverse = reverse;
     }
 
     std::map<std::string, FakeParport>& ports_;

@@ -98,14 +98,14 @@ TEST_F(LinuxPortPlatformTest, RequestsGoToTheNodeOfEachPortCode) {
 }
 
 TEST_F(LinuxPortPlatformTest, OpensWhenOneNodeClaimsAndReportsTheLastFailureWhenNoneDoes) {
-    FakeParport& busy = addPort(0, 0x3BC);
+    FakeParport& stale = addPort(0, 0x3BC);
     FakeParport& good = addPort(1, 0x378);
-    busy.claimError = EBUSY;
+    stale.stale = true;
     {
         auto platform = makePlatform();
         EXPECT_TRUE(platform->openDevice());
         EXPECT_EQ(platform->lastError(), 0);
-        // The port that could not be claimed is not kept open.
+        // The node that could not be claimed is not kept open.
         EXPECT_EQ(openDescriptors(), 1);
         AccessRecord record{portSelector(PortCodeLpt1, RegData), 0};
         platform->readRequest(std::span(&record, 1));
@@ -118,6 +118,83 @@ TEST_F(LinuxPortPlatformTest, OpensWhenOneNodeClaimsAndReportsTheLastFailureWhen
     // Node 1 (0x378) is tried after node 0 (0x3BC): its error is the last.
     EXPECT_EQ(platform->lastError(), EACCES);
     EXPECT_EQ(openDescriptors(), 0);
+}
+
+TEST_F(LinuxPortPlatformTest, AStaleNodeAnswersEnxio) {
+    addPort(0, 0x378).stale = true;
+    auto platform = makePlatform();
+    EXPECT_FALSE(platform->openDevice());
+    EXPECT_EQ(platform->lastError(), ENXIO);
+    EXPECT_EQ(openDescriptors(), 0);
+}
+
+TEST_F(LinuxPortPlatformTest, APortAnotherProgramHoldsIsBusyWithoutAClaim) {
+    FakeParport& printing = addPort(0, 0x3BC);
+    FakeParport& free = addPort(1, 0x378);
+    printing.heldElsewhere = true;
+    tree.setActiveDevice(0, "lp0");
+    tree.setActiveDevice(1, "none");
+    {
+        auto platform = makePlatform();
+        EXPECT_TRUE(platform->openDevice());
+        EXPECT_EQ(printing.claims, 0) << "a claim would have slept until the printer let go";
+        EXPECT_TRUE(free.claimed);
+        AccessRecord record{portSelector(PortCodeLpt1, RegData), 0};
+        platform->readRequest(std::span(&record, 1));
+        EXPECT_EQ(platform->lastError(), ENODEV);
+    }
+
+    free.heldElsewhere = true;
+    tree.setActiveDevice(1, "ppdev1");
+    free.claims = 0;
+    auto platform = makePlatform();
+    EXPECT_FALSE(platform->openDevice());
+    EXPECT_EQ(platform->lastError(), EBUSY);
+    EXPECT_EQ(printing.claims + free.claims, 0);
+    EXPECT_EQ(openDescriptors(), 0);
+}
+
+// The holder took the port after the look at devices/active: the claim
+// sleeps in the kernel, and the program must not sleep with it.
+TEST_F(LinuxPortPlatformTest, AClaimThatSleepsIsCutShortAndTheOpenFailsWithEbusy) {
+    FakeParport& port = addPort(0, 0x378);
+    port.heldElsewhere = true;
+    tree.setActiveDevice(0, "none");
+    auto platform = makePlatform();
+    EXPECT_FALSE(platform->openDevice());
+    EXPECT_EQ(platform->lastError(), EBUSY);
+    EXPECT_EQ(port.claimSleeps, 1);
+    EXPECT_EQ(port.claimsNeverWoken, 0) << "the program waited as long as the kernel wanted";
+    EXPECT_FALSE(port.claimed);
+    EXPECT_EQ(openDescriptors(), 0);
+}
+
+TEST_F(LinuxPortPlatformTest, ConnectionWithEveryPortHeldElsewhereReportsEbusy) {
+    for (int index = 0; index < 2; ++index) {
+        addPort(index, index == 0 ? 0x378 : 0x278).heldElsewhere = true;
+        tree.setActiveDevice(index, "lp" + std::to_string(index));
+    }
+    modules.known = {"parport", "parport_pc", "ppdev"};
+    modules.live = modules.known;
+    TLptPortConnection connection(makePlatform());
+    EXPECT_FALSE(connection.IsReady());
+    EXPECT_EQ(connection.lastError(), EBUSY);
+    EXPECT_TRUE(modules.loads.empty());
+    for (const auto& [path, port] : ports)
+        EXPECT_EQ(port.claims, 0) << path;
+}
+
+TEST_F(LinuxPortPlatformTest, AClaimPutsThePortInItsInitialState) {
+    FakeParport& port = addPort(0, 0x378);
+    port.modes = PARPORT_MODE_PCSPP | PARPORT_MODE_TRISTATE;
+    port.control = 0x03;
+    port.reverse = true;
+    auto platform = makePlatform();
+    ASSERT_TRUE(platform->openDevice());
+    AccessRecord record{portSelector(PortCodeLpt2, RegControl), 0};
+    platform->readRequest(std::span(&record, 1));
+    EXPECT_EQ(record.value, 0x0C) << "nInit high, nSelectIn low, data lines forward";
+    EXPECT_FALSE(port.reverse);
 }
 
 TEST_F(LinuxPortPlatformTest, CloseAndDestructionReleaseEveryClaim) {
@@ -227,7 +304,6 @@ TEST_F(LinuxPortPlatformTest, ConnectionProbesTellTristateAndPlainPortsApart) {
     FakeParport& plain = addPort(0, 0x3BC);
     FakeParport& epp = addPort(1, 0x378);
     epp.modes = PARPORT_MODE_PCSPP | PARPORT_MODE_TRISTATE | PARPORT_MODE_EPP;
-    epp.control = 0x04;
     {
         TLptPortConnection connection(makePlatform());
         ASSERT_TRUE(connection.IsReady());
@@ -238,7 +314,7 @@ TEST_F(LinuxPortPlatformTest, ConnectionProbesTellTristateAndPlainPortsApart) {
 
         EXPECT_TRUE(connection.IsBidirectional(PortCodeLpt2));
         EXPECT_FALSE(connection.IsBidirectional(PortCodeLpt1));
-        EXPECT_EQ(connection.ReadPort(PortCodeLpt2, RegControl), 0x04);
+        EXPECT_EQ(connection.ReadPort(PortCodeLpt2, RegControl), 0x0C) << "as the claim left it";
         EXPECT_FALSE(epp.reverse);
         EXPECT_FALSE(connection.serviceStarted());
     }

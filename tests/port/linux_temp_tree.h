@@ -40,6 +40,13 @@ public:
         std::filesystem::create_directories(dir);
         std::ofstream(dir / "base-addr") << text;
     }
+    // The device the kernel names as the port's current holder ("none" when free).
+    void setActiveDevice(int index, const std::string& name) const {
+        const std::filesystem::path dir =
+            sysctlDir() / ("parport" + std::to_string(index)) / "devices";
+        std::filesystem::create_directories(dir);
+        std::ofstream(dir / "active") << name << "\n";
+    }
     // A node whose port the kernel reports at base, in its own decimal format.
     void addPort(int index, unsigned long base) const {
         addNode(index);
