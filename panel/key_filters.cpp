@@ -1,5 +1,6 @@
 #include "panel/key_filters.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include <optional>
@@ -12,6 +13,10 @@ namespace {
 // and Escape type control characters although Qt reports no text for some
 // of them on some platforms.
 std::optional<char16_t> typedCharacter(const QKeyEvent& key) {
+    // Delete edits the field but types no character, although X11 hands it
+    // over with the text "\x7f".
+    if (key.key() == Qt::Key_Delete)
+        return std::nullopt;
     if (key.key() == Qt::Key_Backspace)
         return u'\b';
     if (key.key() == Qt::Key_Escape)
@@ -40,6 +45,10 @@ bool RegisterKeyFilter::accepts(Kind kind, char16_t c) {
 }
 
 bool RegisterKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::InputMethod) {
+        dropRefusedCharacters(*static_cast<QInputMethodEvent*>(event));
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -50,6 +59,17 @@ bool RegisterKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (!typed)
         return false;
     return !accepts(kind_, *typed);
+}
+
+void RegisterKeyFilter::dropRefusedCharacters(QInputMethodEvent& input) const {
+    const QString committed = input.commitString();
+    QString kept;
+    for (const QChar c : committed) {
+        if (accepts(kind_, c.unicode()))
+            kept += c;
+    }
+    if (kept != committed)
+        input.setCommitString(kept, input.replacementStart(), input.replacementLength());
 }
 
 } // namespace voltarix::panel

@@ -2,10 +2,13 @@
 
 #include <QObject>
 
+class QInputMethodEvent;
+
 namespace voltarix::panel {
 
-// Discards typed characters that a register input field does not take.
-// Keys that type nothing (arrows, Delete, function keys) are not filtered.
+// Discards typed characters that a register input field does not take,
+// whether they come from a key or from an input method. Keys that type
+// nothing (arrows, Delete, function keys) are not filtered.
 class RegisterKeyFilter : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +28,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void dropRefusedCharacters(QInputMethodEvent& input) const;
+
     Kind kind_;
 };
 

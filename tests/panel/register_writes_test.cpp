@@ -2,7 +2,9 @@
 #include "window_rig.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -134,6 +136,57 @@ TEST(KeyFilters, DecimalFieldsTakeCodes33To64AndRefuseBackspace) {
     field->selectAll();
     QTest::keyClicks(field, "7");
     EXPECT_EQ(field->text(), "7") << "typing replaces a selection";
+}
+
+namespace {
+
+// A key as the X11 platform delivers it: Delete types "\x7f", Backspace "\b".
+void pressAsX11(QLineEdit* field, Qt::Key key, const char* text) {
+    QTest::sendKeyEvent(QTest::Click, field, key, QString::fromLatin1(text), Qt::NoModifier);
+}
+
+void commitThroughInputMethod(QLineEdit* field, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(field, &event);
+}
+
+} // namespace
+
+TEST(KeyFilters, DeleteAsX11SendsItWorksInAllFourFields) {
+    WriteRig rig;
+    for (const char* name : {"Edit5", "Edit6", "Edit9", "Edit10"}) {
+        QLineEdit* field = rig.find(name);
+        field->setText("123");
+        field->setCursorPosition(0);
+        pressAsX11(field, Qt::Key_Delete, "\x7f");
+        EXPECT_EQ(field->text(), "23") << name;
+    }
+}
+
+TEST(KeyFilters, BackspaceAsX11SendsItWorksInHexFieldsOnly) {
+    WriteRig rig;
+    for (const char* name : {"Edit5", "Edit9", "Edit6", "Edit10"}) {
+        QLineEdit* field = rig.find(name);
+        field->setText("$12");
+        field->setCursorPosition(3);
+        pressAsX11(field, Qt::Key_Backspace, "\b");
+        const bool hex =
+            QString::fromLatin1(name) == "Edit5" || QString::fromLatin1(name) == "Edit9";
+        EXPECT_EQ(field->text(), hex ? "$1" : "$12") << name;
+    }
+}
+
+TEST(KeyFilters, InputMethodTextPassesTheSameFilter) {
+    WriteRig rig;
+    QLineEdit* hex = rig.find("Edit9");
+    hex->setText("");
+    commitThroughInputMethod(hex, QStringLiteral("1g$ aF"));
+    EXPECT_EQ(hex->text(), "1aF");
+    QLineEdit* decimal = rig.find("Edit10");
+    decimal->setText("");
+    commitThroughInputMethod(decimal, QStringLiteral("2 5x!\b"));
+    EXPECT_EQ(decimal->text(), "25!");
 }
 
 TEST(Locks, EachItemInvertsItsControls) {
