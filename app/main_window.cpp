@@ -9,6 +9,7 @@
 #include "port/lpt_port_connection.h"
 #include "port/port_platform.h"
 #include "ui/click_registry.h"
+#include "ui/form_activation.h"
 #include "ui/glyph_button.h"
 #include "ui/handler_errors.h"
 #include "ui/hints.h"
@@ -62,6 +63,15 @@ TForm1::TForm1(std::unique_ptr<port::PortPlatform> platform, ui::MessageService&
     buildFrame();
     buildMenus();
     FormCreate(std::move(platform));
+    watchActivation();
+}
+
+void TForm1::watchActivation() {
+    auto* forms = new ui::FormActivation(this);
+    connect(forms, &ui::FormActivation::formActivated, this, [this](QWidget* form) {
+        if (form == this)
+            errors_->run([this] { FormActivate(); });
+    });
 }
 
 TForm1::~TForm1() {
@@ -96,12 +106,6 @@ void TForm1::FormDestroy() {
     }
     portPanel_.reset();
     lpt_.reset();
-}
-
-bool TForm1::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        errors_->run([this] { FormActivate(); });
-    return QMainWindow::event(event);
 }
 
 void TForm1::FormActivate() {

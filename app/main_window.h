@@ -51,13 +51,11 @@ public:
     bool captureStopFlag() const { return captureStop_; }
     void setCaptureStopFlag(bool stop) { captureStop_ = stop; }
 
-    // What the window does each time it becomes the active window.
+    // What the window does each time it becomes the active form of the
+    // program: at start, and back from another of the program's forms.
     void FormActivate();
 
     static QString driverFailureText(int errorCode);
-
-protected:
-    bool event(QEvent* event) override;
 
 private:
     void buildFrame();
@@ -65,6 +63,7 @@ private:
     void buildSettingsPanel(QFrame* settingsPanel);
     void FormCreate(std::unique_ptr<port::PortPlatform> platform);
     void FormDestroy();
+    void watchActivation();
 
     ui::MessageService& messages_;
     std::unique_ptr<ui::HandlerErrors> errors_;

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -21,10 +23,18 @@ QStringList items(const QComboBox* box) {
     return list;
 }
 
+// Makes the window the application's active window, as the platform does
+// when the window system hands it the focus (nullptr: another application).
 void activate(QWidget* window) {
-    QEvent activation(QEvent::WindowActivate);
-    QApplication::sendEvent(window, &activation);
+    if (window != nullptr && !window->isVisible())
+        window->show();
+    QApplication::setActiveWindow(window);
 }
+
+// A top-level window standing in for another of the program's forms.
+struct OtherForm : QWidget {
+    OtherForm() { setObjectName(QStringLiteral("TForm2")); }
+};
 
 } // namespace
 
@@ -89,9 +99,47 @@ TEST(Activation, RefreshesCapabilityAndSetsTheCaptureStopFlag) {
 
     rig.find<QComboBox>("ComboBox1")->setCurrentIndex(1);
     rig.window->setCaptureStopFlag(false);
+    OtherForm about;
+    activate(&about);
+    rig.find("Edit14")->setText("stale");
     activate(rig.window.get());
     EXPECT_EQ(rig.text("Edit14"), "   EPP");
     EXPECT_TRUE(rig.window->captureStopFlag()) << "every activation sets it, not only the first";
+}
+
+TEST(Activation, ClosingAMessageBoxOrADialogIsNoActivation) {
+    WindowRig rig;
+    activate(rig.window.get());
+    rig.window->setCaptureStopFlag(false);
+
+    QMessageBox box(QMessageBox::Information, "Информация", "text", QMessageBox::Ok,
+                    rig.window.get());
+    activate(&box);
+    box.close();
+    activate(rig.window.get());
+    EXPECT_FALSE(rig.window->captureStopFlag()) << "a running capture would have stopped";
+
+    QDialog dialog(rig.window.get());
+    activate(&dialog);
+    dialog.close();
+    activate(rig.window.get());
+    EXPECT_FALSE(rig.window->captureStopFlag());
+}
+
+TEST(Activation, ComingBackFromAnotherApplicationIsNoActivation) {
+    WindowRig rig;
+    activate(rig.window.get());
+    rig.window->setCaptureStopFlag(false);
+    activate(nullptr);
+    activate(rig.window.get());
+    EXPECT_FALSE(rig.window->captureStopFlag()) << "Alt+Tab would have stopped a capture";
+
+    // Left from another form, the program's active form was that form.
+    OtherForm browser;
+    activate(&browser);
+    activate(nullptr);
+    activate(rig.window.get());
+    EXPECT_TRUE(rig.window->captureStopFlag());
 }
 
 TEST(Activation, UnprotectedPlatformShowsNineX) {
