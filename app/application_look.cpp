@@ -1,5 +1,7 @@
 #include "app/application_look.h"
 
+#include "ui/application_title.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
@@ -12,7 +14,8 @@ void applyApplicationLook(QApplication& app) {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     app.setFont(font);
-    app.setApplicationDisplayName(QStringLiteral(" VOLTARIX"));
+    // Not the display name: Qt would append that to every caption on X11.
+    ui::setApplicationTitle(QStringLiteral(" VOLTARIX"));
 }
 
 } // namespace voltarix::app

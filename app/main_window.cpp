@@ -8,6 +8,7 @@
 #include "panel/register_panel.h"
 #include "port/lpt_port_connection.h"
 #include "port/port_platform.h"
+#include "ui/application_title.h"
 #include "ui/click_registry.h"
 #include "ui/form_activation.h"
 #include "ui/glyph_button.h"
@@ -60,6 +61,7 @@ TForm1::TForm1(std::unique_ptr<port::PortPlatform> platform, ui::MessageService&
       errors_(std::make_unique<ui::HandlerErrors>(messages)),
       clicks_(std::make_unique<ui::ClickRegistry>()) {
     setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(ui::applicationTitle());
     buildFrame();
     buildMenus();
     FormCreate(std::move(platform));
