@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "chart/chart.h"
 #include "panel/bits_panel.h"
 #include "panel/direction_glyphs.h"
 #include "panel/epp_direction.h"
@@ -8,6 +9,9 @@
 #include "panel/register_panel.h"
 #include "port/lpt_port_connection.h"
 #include "port/port_platform.h"
+#include "regdiagram/register_chart.h"
+#include "regdiagram/register_diagram.h"
+#include "regdiagram/register_page.h"
 #include "ui/click_registry.h"
 #include "ui/glyph_button.h"
 #include "ui/handler_errors.h"
@@ -86,6 +90,13 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
                                             *directionButton_, *statusBar_, *portMenu_};
     portPanel_ = std::make_unique<panel::PortPanel>(*lpt_, controls, messages_, *errors_, this);
     portPanel_->fillSelector();
+    const regdiagram::RegisterDiagramControls registerControls{
+        {*registerPanel_->Edit2, *registerPanel_->Edit4, *registerPanel_->Edit8},
+        *registerPage_,
+        *chart1_,
+        *statusBar_};
+    registerDiagram_ = new regdiagram::RegisterDiagram(registerControls, *errors_, this);
+    registerDiagram_->registerClicks(*clicks_);
 }
 
 void TForm1::FormDestroy() {
@@ -122,6 +133,8 @@ void TForm1::buildFrame() {
 
     QFrame* chartPanel = makePanel(frame, QStringLiteral("Panel4"), {338, 6, 453, 499});
     chartPanel->setCursor(Qt::PointingHandCursor);
+    chart1_ = regdiagram::makeRegisterChart(chartPanel);
+    chart1_->setGeometry(6, 406, 434, 89);
 
     QFrame* settingsPanel = makePanel(frame, QStringLiteral("Panel5"), {7, 252, 324, 254});
     buildSettingsPanel(settingsPanel);
@@ -145,7 +158,9 @@ void TForm1::buildSettingsPanel(QFrame* settingsPanel) {
         QStringLiteral("Управ. 17"),   QStringLiteral("ЕРР")};
     for (int i = 0; i < settingsTabCount; ++i) {
         QWidget* page = nullptr;
-        if (i == settingsTabCount - 1)
+        if (i == 0)
+            page = registerPage_ = new regdiagram::RegisterPage;
+        else if (i == settingsTabCount - 1)
             page = eppPage_ = new panel::EppPage;
         else
             page = new QWidget;

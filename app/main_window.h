@@ -19,6 +19,13 @@ class HandlerErrors;
 class MessageService;
 class StatusBar;
 } // namespace voltarix::ui
+namespace voltarix::chart {
+class Chart;
+}
+namespace voltarix::regdiagram {
+class RegisterDiagram;
+class RegisterPage;
+} // namespace voltarix::regdiagram
 namespace voltarix::panel {
 class BitsPanel;
 class EppPage;
@@ -46,6 +53,7 @@ public:
     // clicks the program makes itself.
     ui::ClickRegistry& clicks() { return *clicks_; }
     const ui::HandlerErrors& handlerErrors() const { return *errors_; }
+    regdiagram::RegisterDiagram& registerDiagram() { return *registerDiagram_; }
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -78,6 +86,9 @@ private:
     panel::EppPage* eppPage_ = nullptr;
     ui::GlyphButton* directionButton_ = nullptr;
     ui::StatusBar* statusBar_ = nullptr;
+    regdiagram::RegisterPage* registerPage_ = nullptr;
+    chart::Chart* chart1_ = nullptr;
+    regdiagram::RegisterDiagram* registerDiagram_ = nullptr;
     QTabWidget* pageControl_ = nullptr;
     QMenu* portMenu_ = nullptr;
     QMenu* controlMenu_ = nullptr;
