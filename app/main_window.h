@@ -23,8 +23,11 @@ namespace voltarix::chart {
 class Chart;
 }
 namespace voltarix::regdiagram {
+class DiagramViews;
 class RegisterDiagram;
 class RegisterPage;
+class View3DPage;
+class ViewButtonBar;
 } // namespace voltarix::regdiagram
 namespace voltarix::panel {
 class BitsPanel;
@@ -54,6 +57,7 @@ public:
     ui::ClickRegistry& clicks() { return *clicks_; }
     const ui::HandlerErrors& handlerErrors() const { return *errors_; }
     regdiagram::RegisterDiagram& registerDiagram() { return *registerDiagram_; }
+    regdiagram::DiagramViews& diagramViews() { return *diagramViews_; }
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -89,6 +93,12 @@ private:
     regdiagram::RegisterPage* registerPage_ = nullptr;
     chart::Chart* chart1_ = nullptr;
     regdiagram::RegisterDiagram* registerDiagram_ = nullptr;
+    QFrame* chartPanel_ = nullptr;
+    QFrame* settingsPanel_ = nullptr;
+    chart::Chart* chart2_ = nullptr;
+    regdiagram::View3DPage* view3DPage_ = nullptr;
+    regdiagram::ViewButtonBar* viewButtons_ = nullptr;
+    regdiagram::DiagramViews* diagramViews_ = nullptr;
     QTabWidget* pageControl_ = nullptr;
     QMenu* portMenu_ = nullptr;
     QMenu* controlMenu_ = nullptr;

@@ -71,7 +71,7 @@ RegisterPage::RegisterPage(QWidget* parent) : QWidget(parent) {
 
 void RegisterPage::buildToolBar() {
     auto* bar = new QWidget(this);
-    bar->setObjectName(QStringLiteral("ToolBar4"));
+    bar->setObjectName(QStringLiteral("RegisterChartToolBar"));
     bar->setGeometry(2, 2, 198, 24);
     SpeedButton16 = makeToolButton(bar, QStringLiteral("SpeedButton16"), QStringLiteral("<"),
                                    QStringLiteral("Прокрутка графика назад"), {0, 1, 23, 22});

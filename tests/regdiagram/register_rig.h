@@ -3,6 +3,7 @@
 #include "chart/chart.h"
 #include "panel/live_monitor.h"
 #include "panel/window_rig.h"
+#include "regdiagram/diagram_views.h"
 #include "regdiagram/register_diagram.h"
 #include "ui/spin_edit.h"
 
@@ -46,6 +47,10 @@ struct RegisterRig : Port378Rig {
         for (int i = 0; i < count; ++i)
             changeData();
     }
+
+    template <typename T> QString text(const QString& name) const { return find<T>(name)->text(); }
+    QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
+    bool diagramViewsExpanded() const { return form().diagramViews().expanded(); }
 
     void check(const QString& name, bool on) { find<QCheckBox>(name)->setChecked(on); }
     void select(const QString& radioButton) { find<QRadioButton>(radioButton)->setChecked(true); }
