@@ -55,6 +55,8 @@ void changeOptions(chart::Chart& chart, const std::function<void(chart::View3DOp
 
 DiagramViews::DiagramViews(const DiagramViewWidgets& widgets, QObject* parent)
     : QObject(parent), w_(widgets) {
+    // Widened, the chart panel covers the port panel, which must not show through.
+    w_.chartPanel.setAutoFillBackground(true);
     traceChart3DDesign().applyTo(w_.traceChart.model());
     registerChart3DDesign().applyTo(w_.registerChart.model());
     connectViewControls();
