@@ -72,7 +72,7 @@ QRectF drawnExtent(const chart::ChartModel& model, const QRectF& bounds, const Q
     if (frame.bottomLabelsShown()) {
         for (double x : {plot.left(), plot.right()}) {
             const QPointF base = p.map(x, plot.bottom(), 0);
-            extent |= QRectF(base.x(), base.y(), 1, below + metrics.height());
+            extent |= QRectF(base.x(), base.y(), 0, below + metrics.height());
         }
     }
     if (frame.leftLabelsShown()) {
@@ -133,6 +133,27 @@ TEST(Chart3DFit, TraceChartStaysInsideInEveryViewAndDepth) {
             const int lowest = lowestRowWith(image, aqua);
             EXPECT_GT(lowest, size.height() / 2)
                 << "the lowest trace shows, " << describe(size, percent);
+        }
+    }
+}
+
+// The angles the tab "3D" offers, at the design depth, in the largest and smallest view.
+TEST(Chart3DFit, TraceChartStaysInsideAtEveryAngle) {
+    for (const QSize& size : {QSize(439, 395), QSize(772, 486)}) {
+        for (int rotation : {270, 300, 340, 360}) {
+            for (int elevation : {270, 300, 330, 360}) {
+                chart::Chart chart;
+                chart.resize(size);
+                setUpTraceChart(chart.model());
+                chart::View3DOptions options = chart.model().view3DOptions();
+                options.rotation = rotation;
+                options.elevation = elevation;
+                chart.model().setView3DOptions(options);
+                expectInside(
+                    drawnExtent(chart.model(), QRectF(QPointF(), QSizeF(size)), chart.font()), size,
+                    describe(size, 55) + " rotation " + std::to_string(rotation) + " elevation " +
+                        std::to_string(elevation));
+            }
         }
     }
 }
