@@ -57,6 +57,9 @@ DiagramViews::DiagramViews(const DiagramViewWidgets& widgets, QObject* parent)
     : QObject(parent), w_(widgets) {
     // Widened, the chart panel covers the port panel, which must not show through.
     w_.chartPanel.setAutoFillBackground(true);
+    // Only the panel's own surface is clicked to expand; the charts keep the usual pointer.
+    w_.traceChart.setCursor(Qt::ArrowCursor);
+    w_.registerChart.setCursor(Qt::ArrowCursor);
     traceChart3DDesign().applyTo(w_.traceChart.model());
     registerChart3DDesign().applyTo(w_.registerChart.model());
     connectViewControls();
