@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "chart/chart.h"
 #include "panel/bits_panel.h"
 #include "panel/direction_glyphs.h"
 #include "panel/epp_direction.h"
@@ -8,6 +9,12 @@
 #include "panel/register_panel.h"
 #include "port/lpt_port_connection.h"
 #include "port/port_platform.h"
+#include "regdiagram/diagram_views.h"
+#include "regdiagram/register_chart.h"
+#include "regdiagram/register_diagram.h"
+#include "regdiagram/register_page.h"
+#include "regdiagram/view3d_page.h"
+#include "regdiagram/view_buttons.h"
 #include "ui/application_title.h"
 #include "ui/click_registry.h"
 #include "ui/form_activation.h"
@@ -98,6 +105,19 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
                                             *directionButton_, *statusBar_, *portMenu_};
     portPanel_ = std::make_unique<panel::PortPanel>(*lpt_, controls, messages_, *errors_, this);
     portPanel_->fillSelector();
+    const regdiagram::RegisterDiagramControls registerControls{
+        {*registerPanel_->Edit2, *registerPanel_->Edit4, *registerPanel_->Edit8},
+        *registerPage_,
+        *chart1_,
+        *statusBar_};
+    registerDiagram_ = new regdiagram::RegisterDiagram(registerControls, *errors_, this);
+    registerDiagram_->registerClicks(*clicks_);
+    const regdiagram::DiagramViewWidgets viewWidgets{*chartPanel_,  *settingsPanel_,
+                                                     *chart2_,      *chart1_,
+                                                     *viewButtons_, *registerPage_->SpeedButton24,
+                                                     *view3DPage_};
+    diagramViews_ = new regdiagram::DiagramViews(viewWidgets, this);
+    diagramViews_->registerClicks(*clicks_);
 }
 
 void TForm1::FormDestroy() {
@@ -126,10 +146,18 @@ void TForm1::buildFrame() {
     bitsPanel_ = new panel::BitsPanel(frame);
     bitsPanel_->setGeometry(172, 6, 159, 239);
 
-    QFrame* chartPanel = makePanel(frame, QStringLiteral("Panel4"), {338, 6, 453, 499});
+    QFrame* chartPanel = chartPanel_ =
+        makePanel(frame, QStringLiteral("Panel4"), {338, 6, 453, 499});
     chartPanel->setCursor(Qt::PointingHandCursor);
+    // The 17-bit diagram gives its chart the traces and the rest of its design.
+    chart2_ = new chart::Chart(chartPanel);
+    chart2_->setObjectName(QStringLiteral("Chart2"));
+    chart2_->setGeometry(6, 6, 439, 395);
+    chart1_ = regdiagram::makeRegisterChart(chartPanel);
+    chart1_->setGeometry(6, 406, 434, 89);
 
-    QFrame* settingsPanel = makePanel(frame, QStringLiteral("Panel5"), {7, 252, 324, 254});
+    QFrame* settingsPanel = settingsPanel_ =
+        makePanel(frame, QStringLiteral("Panel5"), {7, 252, 324, 254});
     buildSettingsPanel(settingsPanel);
 
     statusBar_ = new ui::StatusBar(statusPanels, frame);
@@ -151,7 +179,11 @@ void TForm1::buildSettingsPanel(QFrame* settingsPanel) {
         QStringLiteral("Управ. 17"),   QStringLiteral("ЕРР")};
     for (int i = 0; i < settingsTabCount; ++i) {
         QWidget* page = nullptr;
-        if (i == settingsTabCount - 1)
+        if (i == 0)
+            page = registerPage_ = new regdiagram::RegisterPage;
+        else if (i == 4)
+            page = view3DPage_ = new regdiagram::View3DPage;
+        else if (i == settingsTabCount - 1)
             page = eppPage_ = new panel::EppPage;
         else
             page = new QWidget;
@@ -159,6 +191,10 @@ void TForm1::buildSettingsPanel(QFrame* settingsPanel) {
         pageControl_->addTab(page, captions[static_cast<std::size_t>(i)]);
     }
     pageControl_->setCurrentIndex(startTab);
+
+    // On the 17-bit run tool bar, after the scroll buttons and the cycle count.
+    viewButtons_ = new regdiagram::ViewButtonBar(settingsPanel);
+    viewButtons_->move(236, 168);
 
     // The run tool bars lie under the tabs; the direction button sits on the
     // second one, between the progress gauge and the page buttons.

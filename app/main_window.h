@@ -19,6 +19,16 @@ class HandlerErrors;
 class MessageService;
 class StatusBar;
 } // namespace voltarix::ui
+namespace voltarix::chart {
+class Chart;
+}
+namespace voltarix::regdiagram {
+class DiagramViews;
+class RegisterDiagram;
+class RegisterPage;
+class View3DPage;
+class ViewButtonBar;
+} // namespace voltarix::regdiagram
 namespace voltarix::panel {
 class BitsPanel;
 class EppPage;
@@ -46,6 +56,8 @@ public:
     // clicks the program makes itself.
     ui::ClickRegistry& clicks() { return *clicks_; }
     const ui::HandlerErrors& handlerErrors() const { return *errors_; }
+    regdiagram::RegisterDiagram& registerDiagram() { return *registerDiagram_; }
+    regdiagram::DiagramViews& diagramViews() { return *diagramViews_; }
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -77,6 +89,15 @@ private:
     panel::EppPage* eppPage_ = nullptr;
     ui::GlyphButton* directionButton_ = nullptr;
     ui::StatusBar* statusBar_ = nullptr;
+    regdiagram::RegisterPage* registerPage_ = nullptr;
+    chart::Chart* chart1_ = nullptr;
+    regdiagram::RegisterDiagram* registerDiagram_ = nullptr;
+    QFrame* chartPanel_ = nullptr;
+    QFrame* settingsPanel_ = nullptr;
+    chart::Chart* chart2_ = nullptr;
+    regdiagram::View3DPage* view3DPage_ = nullptr;
+    regdiagram::ViewButtonBar* viewButtons_ = nullptr;
+    regdiagram::DiagramViews* diagramViews_ = nullptr;
     QTabWidget* pageControl_ = nullptr;
     QMenu* portMenu_ = nullptr;
     QMenu* controlMenu_ = nullptr;

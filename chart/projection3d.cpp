@@ -9,6 +9,20 @@ namespace voltarix::chart {
 
 namespace {
 constexpr double kObliqueAngle = 45.0;
+
+// The offsets move the picture within the chart, not out of it: the box is fitted into what
+// is left of the front rectangle once the offset is taken off the side it moves towards.
+// An offset larger than the chart is held to what leaves the box a pixel.
+QPointF heldOffset(const QRectF& front, const View3DOptions& options) {
+    return {std::clamp<double>(options.horizontalOffset, -front.width() + 1, front.width() - 1),
+            std::clamp<double>(options.verticalOffset, -front.height() + 1, front.height() - 1)};
+}
+
+QRectF roomForOffset(const QRectF& front, const QPointF& offset) {
+    return front.adjusted(std::max(0.0, -offset.x()), std::max(0.0, -offset.y()),
+                          -std::max(0.0, offset.x()), -std::max(0.0, offset.y()));
+}
+
 } // namespace
 
 Projection3D Projection3D::flat(const QRectF& front) {
@@ -34,10 +48,10 @@ Projection3D Projection3D::box(const QRectF& front, double depth, const View3DOp
         const double size = std::max(front.width(), front.height()) + depth;
         p.viewerDistance_ = size * 100.0 / options.perspective;
     }
-    p.fitInto(front);
+    p.offset_ = heldOffset(front, options);
+    p.fitInto(roomForOffset(front, p.offset_));
     p.zoom_ = options.zoom / 100.0;
     p.zoomCentre_ = front.center();
-    p.offset_ = QPointF(options.horizontalOffset, options.verticalOffset);
     p.textScale_ = options.zoomScalesText ? p.zoom_ : 1.0;
     return p;
 }

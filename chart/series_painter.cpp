@@ -47,6 +47,24 @@ void SeriesPainter::paint() {
         else
             paintLine(s, line++, lineSlots);
     }
+    drawBoxesBackToFront();
+}
+
+// A box's side face reaches towards its neighbour on the side the depth runs to; that
+// neighbour's front face lies nearer and must cover it, so boxes are drawn from that side.
+void SeriesPainter::drawBoxesBackToFront() {
+    if (boxes_.empty())
+        return;
+    const Projection3D& p = frame_.projection();
+    const QPointF probe = frame_.plot().center();
+    const bool depthRunsRight = p.map(probe, frame_.depth()).x() >= p.map(probe, 0).x();
+    std::stable_sort(
+        boxes_.begin(), boxes_.end(), [depthRunsRight](const BarBox& a, const BarBox& b) {
+            return depthRunsRight ? a.bar.left() < b.bar.left() : a.bar.left() > b.bar.left();
+        });
+    for (const BarBox& box : boxes_)
+        drawBar(box.bar, box.colour);
+    boxes_.clear();
 }
 
 void SeriesPainter::paintLine(const ChartSeries& series, int slot, int slotCount) {
@@ -127,8 +145,12 @@ void SeriesPainter::paintBars(const ChartSeries& series, int slot, int slotCount
         QRectF bar =
             QRectF(QPointF(left, std::min(top, zero)), QPointF(left + width, std::max(top, zero)))
                 .intersected(r);
-        if (bar.width() > 0 && bar.height() > 0)
+        if (bar.width() <= 0 || bar.height() <= 0)
+            continue;
+        if (frame_.projection().isFlat())
             drawBar(bar, c.colour);
+        else
+            boxes_.push_back({bar, c.colour});
     }
 }
 

@@ -27,10 +27,18 @@ private:
     void drawBands(const std::vector<ColouredBand>& bands, double z);
     void drawRibbon(const std::vector<ColouredLine>& lines, double z0, double z1);
     void drawBar(const QRectF& bar, QRgb colour);
+    void drawBoxesBackToFront();
+
+    struct BarBox {
+        QRectF bar;
+        QRgb colour;
+    };
 
     const ChartModel& model_;
     const ChartFrame& frame_;
     QPainter& painter_;
+    // In 3D the bars of all series, drawn together once their order is known.
+    std::vector<BarBox> boxes_;
 };
 
 } // namespace voltarix::chart

@@ -75,17 +75,42 @@ TEST(Projection3D, PerspectiveShrinksTheBackWall) {
     EXPECT_LT(back, front);
 }
 
-TEST(Projection3D, ZoomScalesAboutTheCentreAndOffsetsMove) {
+TEST(Projection3D, ZoomScalesAboutTheCentre) {
     View3DOptions o;
     o.orthogonal = true;
     const Projection3D plain = Projection3D::box(kFront, 20, o);
     o.zoom = 200;
-    o.verticalOffset = 71;
     o.zoomScalesText = false;
     const Projection3D zoomed = Projection3D::box(kFront, 20, o);
     const QPointF c = kFront.center();
-    expectNear(zoomed.map(0, 0, 0), c + (plain.map(0, 0, 0) - c) * 2 + QPointF(0, 71));
+    expectNear(zoomed.map(0, 0, 0), c + (plain.map(0, 0, 0) - c) * 2);
     EXPECT_EQ(zoomed.textScale(), 1.0);
+}
+
+// Every corner of the box, front and back.
+QRectF boxExtent(const Projection3D& p, double depth) {
+    return p.mapRect(kFront, 0).boundingRect() | p.mapRect(kFront, depth).boundingRect();
+}
+
+TEST(Projection3D, OffsetsMoveTheBoxWithinTheFrontRectangle) {
+    View3DOptions o;
+    o.orthogonal = false;
+    o.rotation = 340;
+    o.elevation = 330;
+    o.perspective = 0;
+    const QRectF plain = boxExtent(Projection3D::box(kFront, 30, o), 30);
+    o.verticalOffset = 71;
+    const QRectF down = boxExtent(Projection3D::box(kFront, 30, o), 30);
+    EXPECT_NEAR(down.top(), 71, 1e-6) << "the box moved down by the offset";
+    EXPECT_LE(down.bottom(), kFront.bottom() + 1e-6) << "and its bottom stayed inside";
+    EXPECT_LT(down.height(), plain.height());
+    o.verticalOffset = -20;
+    o.horizontalOffset = 500; // more than the whole width
+    const QRectF moved = boxExtent(Projection3D::box(kFront, 30, o), 30);
+    EXPECT_GE(moved.top(), kFront.top() - 1e-6);
+    EXPECT_LE(moved.bottom(), 80 + 1e-6);
+    EXPECT_GE(moved.left(), kFront.left() - 1e-6);
+    EXPECT_LE(moved.right(), kFront.right() + 1e-6);
 }
 
 TEST(ViewNavigation, RectangleBecomesTheNewRangesAndUpLeftUndoes) {

@@ -149,6 +149,26 @@ TEST_F(RenderTest, ThreeDimensionsShowTheBackWallBehindTheFront) {
     EXPECT_EQ(at(image, 190, 20), kBlack) << "back wall";
 }
 
+TEST_F(RenderTest, ThreeDimensionalBarsCoverTheSideOfTheirLeftNeighbour) {
+    // The depth runs up and to the right, so the side face of the lime bar of the first group
+    // lies behind the front of the red bar of the next group, although lime is drawn later.
+    ChartSeries& red = model_.addSeries(SeriesKind::Bar);
+    ChartSeries& lime = model_.addSeries(SeriesKind::Bar);
+    for (int i = 1; i <= 2; ++i) {
+        red.appendPoint(10, PointLabel::number(i), 0xffff0000u);
+        lime.appendPoint(10, PointLabel::number(i), kLime);
+    }
+    model_.setView3D(true);
+    model_.setChart3DPercent(100);
+    QImage image(200, 200, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const ChartFrame frame = ChartRenderer::render(model_, painter, image.rect());
+    // Slots are 20 pixels wide and the group takes 14 of them: red stands at 23 to 30 in the
+    // second slot.
+    const QPointF insideRedFront = frame.projection().map(26, 150, frame.depth() * 0.15);
+    EXPECT_EQ(at(image, qRound(insideRedFront.x()), qRound(insideRedFront.y())), 0xffff0000u);
+}
+
 TEST_F(RenderTest, OneCycleGlitchOfALevelTraceShowsWithAllCyclesOnOnePage) {
     const TraceLevels levels[] = {{"t", 2, 8}};
     model_.addLevelTraces(levels);

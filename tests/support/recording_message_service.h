@@ -3,6 +3,7 @@
 #include "ui/message_service.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace voltarix::testkit {
@@ -27,9 +28,15 @@ public:
         boxes.push_back({Kind::Question, caption, text});
         return answerYes;
     }
-    void showError(const QString& text) override { boxes.push_back({Kind::Error, {}, text}); }
+    void showError(const QString& text) override {
+        boxes.push_back({Kind::Error, {}, text});
+        if (whileErrorShown)
+            whileErrorShown();
+    }
 
     bool answerYes = true;
+    // What the error box's own event loop runs while it is open (timer ticks).
+    std::function<void()> whileErrorShown;
     std::vector<Box> boxes;
 };
 
