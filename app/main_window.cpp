@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "diagram17/diagram17.h"
 #include "panel/bits_panel.h"
 #include "panel/direction_glyphs.h"
 #include "panel/epp_direction.h"
@@ -86,6 +87,13 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
                                             *directionButton_, *statusBar_, *portMenu_};
     portPanel_ = std::make_unique<panel::PortPanel>(*lpt_, controls, messages_, *errors_, this);
     portPanel_->fillSelector();
+    diagram17_ = std::make_unique<diagram17::Diagram17>(
+        diagram17::Diagram17Host{*this, *chartPanel_, *settingsPanel_, *pageControl_, captureStop_,
+                                 portPanel_->pins(), *statusBar_, messages_, *errors_, *clicks_});
+}
+
+diagram17::SynchronousStart& TForm1::synchronousStart() {
+    return diagram17_->synchronousStart();
 }
 
 void TForm1::FormDestroy() {
@@ -94,6 +102,7 @@ void TForm1::FormDestroy() {
         if (auto* timer = findChild<QTimer*>(QStringLiteral("Timer%1").arg(i)))
             timer->stop();
     }
+    diagram17_.reset();
     portPanel_.reset();
     lpt_.reset();
 }
@@ -122,8 +131,10 @@ void TForm1::buildFrame() {
 
     QFrame* chartPanel = makePanel(frame, QStringLiteral("Panel4"), {338, 6, 453, 499});
     chartPanel->setCursor(Qt::PointingHandCursor);
+    chartPanel_ = chartPanel;
 
     QFrame* settingsPanel = makePanel(frame, QStringLiteral("Panel5"), {7, 252, 324, 254});
+    settingsPanel_ = settingsPanel;
     buildSettingsPanel(settingsPanel);
 
     statusBar_ = new ui::StatusBar(statusPanels, frame);

@@ -25,6 +25,10 @@ class EppPage;
 class PortPanel;
 class RegisterPanel;
 } // namespace voltarix::panel
+namespace voltarix::diagram17 {
+class Diagram17;
+class SynchronousStart;
+} // namespace voltarix::diagram17
 
 namespace voltarix::app {
 
@@ -46,6 +50,9 @@ public:
     // clicks the program makes itself.
     ui::ClickRegistry& clicks() { return *clicks_; }
     const ui::HandlerErrors& handlerErrors() const { return *errors_; }
+    // The 17-bit diagram, and the start request its run control answers.
+    diagram17::Diagram17& diagram17() { return *diagram17_; }
+    diagram17::SynchronousStart& synchronousStart();
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -71,6 +78,7 @@ private:
     std::unique_ptr<ui::ClickRegistry> clicks_;
     std::unique_ptr<port::TLptPortConnection> lpt_;
     std::unique_ptr<panel::PortPanel> portPanel_;
+    std::unique_ptr<diagram17::Diagram17> diagram17_;
     bool captureStop_ = false;
 
     panel::RegisterPanel* registerPanel_ = nullptr;
@@ -79,6 +87,8 @@ private:
     ui::GlyphButton* directionButton_ = nullptr;
     ui::StatusBar* statusBar_ = nullptr;
     QTabWidget* pageControl_ = nullptr;
+    QFrame* chartPanel_ = nullptr;
+    QFrame* settingsPanel_ = nullptr;
     QMenu* portMenu_ = nullptr;
     QMenu* controlMenu_ = nullptr;
 };
