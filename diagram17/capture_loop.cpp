@@ -37,7 +37,9 @@ constexpr std::array<PinFunction, traceCount> tracePins{
 CaptureLoop::CaptureLoop(const CaptureParts& parts, const Diagram17Controls& controls)
     : parts_(parts), chart_(controls.Chart2->model()), autoCompress_(*controls.CheckBox4),
       cyclesPerPage_(*controls.SpinEdit1), forward_(*controls.SpeedButton9),
-      back_(*controls.SpeedButton13), speed_(*controls.TrackBar1) {}
+      back_(*controls.SpeedButton13), speed_(*controls.TrackBar1),
+      cyclePins_(
+          panel::PinModel::forPortCode(parts.pins.connection(), [this] { return cyclePort_; })) {}
 
 void CaptureLoop::DIA() {
     parts_.stopFlag = false;
@@ -76,10 +78,11 @@ void CaptureLoop::recordCycle() {
 }
 
 // One register read per pin, one after the other, in trace order.
-std::uint32_t CaptureLoop::readLevels() const {
+std::uint32_t CaptureLoop::readLevels() {
+    cyclePort_ = parts_.pins.SelectedPortCode();
     std::uint32_t levels = 0;
     for (int k = 0; k < traceCount; ++k) {
-        if ((parts_.pins.*tracePins[static_cast<std::size_t>(k)])())
+        if ((cyclePins_.*tracePins[static_cast<std::size_t>(k)])())
             levels |= 1u << k;
     }
     return levels;
@@ -93,12 +96,18 @@ void CaptureLoop::followCheck(std::int64_t counter) {
     back_.setEnabled(true);
 }
 
-void CaptureLoop::pause() const {
+// At speed 0 there is no pause. The processor is still offered to other
+// ready threads, but only every kCyclesPerYield cycles: a yield is a system
+// call that would cost a sixth of the whole cycle if it came every time, and
+// the scheduler shares the processor fairly between the yields anyway.
+void CaptureLoop::pause() {
     const int milliseconds = speed_.value();
-    if (milliseconds > 0)
+    if (milliseconds > 0) {
         QThread::msleep(static_cast<unsigned long>(milliseconds));
-    else
+    } else if (++sinceYield_ >= kCyclesPerYield) {
+        sinceYield_ = 0;
         QThread::yieldCurrentThread();
+    }
 }
 
 } // namespace voltarix::diagram17

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel/pin_model.h"
+
 #include <QtGlobal>
 
 #include <cstdint>
@@ -11,9 +13,6 @@ class QToolButton;
 
 namespace voltarix::chart {
 class ChartModel;
-}
-namespace voltarix::panel {
-class PinModel;
 }
 
 namespace voltarix::diagram17 {
@@ -45,6 +44,8 @@ struct CaptureParts {
 // second loop over the same recording. It ends when the stop flag is set.
 class CaptureLoop {
 public:
+    static constexpr int kCyclesPerYield = 64;
+
     CaptureLoop(const CaptureParts& parts, const Diagram17Controls& controls);
 
     void DIA();
@@ -55,11 +56,12 @@ public:
 
     // One cycle without the pause and the event handling.
     void recordCycle();
+    // The 17 pin reads of one cycle, trace k's level in bit k.
+    std::uint32_t readLevels();
 
 private:
-    std::uint32_t readLevels() const;
     void followCheck(std::int64_t counter);
-    void pause() const;
+    void pause();
 
     CaptureParts parts_;
     chart::ChartModel& chart_;
@@ -68,6 +70,11 @@ private:
     QToolButton& forward_;
     QToolButton& back_;
     const QSlider& speed_;
+    // The pins of the port the selector names at the start of the cycle: the
+    // selector cannot change during the 17 reads, so it is looked up once.
+    std::uint8_t cyclePort_ = 0;
+    panel::PinModel cyclePins_;
+    int sinceYield_ = 0;
     bool followFlag_ = false;
 };
 

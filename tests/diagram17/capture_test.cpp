@@ -2,6 +2,7 @@
 #include "diagram17_rig.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QRadioButton>
 #include <QSlider>
 #include <gtest/gtest.h>
@@ -149,4 +150,22 @@ TEST(Capture, PortNotReadyRecordsTheNotReadyLevels) {
     EXPECT_EQ(model.series(first + 1).y(0), diagram17::lowLevel(1)) << "pin 10";
     EXPECT_EQ(model.series(first + 8).y(0), diagram17::highLevel(8)) << "pin 1";
     EXPECT_EQ(model.series(first + 16).y(0), diagram17::lowLevel(16)) << "pin 2";
+}
+
+TEST(Capture, EachCycleReadsThePortTheSelectorNamesAtThatCycle) {
+    Diagram17Rig rig;
+    auto* selector = rig.find<QComboBox>("ComboBox1");
+    testkit::AtCycle change(rig, 5, [&] {
+        selector->setEditText("$278");
+        rig.fake->clearLog();
+    });
+    rig.spin("SpinEdit2")->setText("9"); // ten cycles
+    rig.clickStart();
+    ASSERT_FALSE(rig.fake->log.empty());
+    int readsAt278 = 0;
+    for (const auto& access : rig.fake->log) {
+        if (!access.write && (access.selector & 0xF0) == 0x30)
+            ++readsAt278;
+    }
+    EXPECT_GE(readsAt278, 5 * 17) << "cycles 6 to 10 read the port at $278";
 }
