@@ -171,7 +171,7 @@ void Diagram17Controls::buildGaugeToolBar(QFrame& settingsPanel) {
     Gauge1->setAlignment(Qt::AlignCenter);
     Gauge1->setFormat(QStringLiteral("%p%"));
     Gauge1->setStyleSheet(QStringLiteral(
-        "QProgressBar { border: 1px solid gray; background: palette(window); color: black; }"
+        "QProgressBar { border: 1px solid gray; background: palette(window); color: #e06000; }"
         "QProgressBar::chunk { background: blue; }"));
 
     // The direction button of the port panel stands at x 223 of this bar

@@ -67,7 +67,8 @@ void setUpAxes(chart::ChartModel& model) {
 void setUpLook(chart::ChartModel& model) {
     model.setBackColour(Qt::black);
     model.setMargins({0, 0, 0, 0});
-    model.setAxisColour(Qt::white);
+    // The cycle labels stand on the chart's own colour around the plot.
+    model.setAxisColour(Qt::black);
     model.setMaxPointsPerPage(0);
     model.setScaleLastPage(false);
     model.setAllowPanning(chart::Panning::Horizontal);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -268,4 +269,16 @@ TEST(MemoryGuard, ARunStopsWithABoxBeforeMemoryRunsShortAndKeepsTheRecording) {
     QTest::qWait(10);
     EXPECT_EQ(rig.trace(0).count(), rig.counter());
     EXPECT_EQ(rig.counter(), diagram17::MemoryGuard::kCyclesPerCheck + 1);
+}
+
+TEST(RunControl, TheCounterFieldIsRefreshedAtScreenRateNotEveryCycle) {
+    Diagram17Rig rig;
+    QSignalSpy shown(rig.find<QLineEdit>("Edit16"), &QLineEdit::textChanged);
+    rig.spin("SpinEdit2")->setText("20000");
+    rig.clickStart();
+    EXPECT_EQ(rig.text("Edit16"), "20001") << "exact at the stop";
+    EXPECT_EQ(rig.find<QProgressBar>("Gauge1")->value(), 20000);
+    // A field written every cycle would have changed 20001 times; the loop
+    // ran far faster than the screen refresh.
+    EXPECT_LT(shown.count(), 2000);
 }
