@@ -37,7 +37,7 @@ constexpr int timerCount = 6;
 
 const std::array<ui::StatusBar::PanelDesign, ui::StatusBar::panelCount> statusPanels{{
     {240, QString()},
-    {30, QStringLiteral("00")},
+    {30, QStringLiteral("00"), Qt::AlignCenter},
     {90, QStringLiteral("Страниц: 00")},
     {150, QString(), Qt::AlignCenter},
     {150, QString()},
