@@ -214,7 +214,8 @@ void breakdown(Bench& bench) {
     std::printf("per-cycle breakdown (ns):\n");
     std::printf("  17 pin reads through the connection   %7.1f\n", reads);
     std::printf("  appends of 17 points + follow scroll  %7.1f\n", appends);
-    std::printf("  counter, limit, gauge, follow, label  %7.1f\n", cycle - reads - appends);
+    std::printf("  counter, limit, gauge, follow, label  %7.1f  (the rest, within noise)\n",
+                std::max(0.0, cycle - reads - appends));
     std::printf("  whole cycle without events            %7.1f\n", cycle);
     std::printf("  pause at speed 0 (yield)              %7.1f\n", yield);
     std::printf("  event handling (processEvents)        %7.1f\n", events);

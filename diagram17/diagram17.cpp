@@ -42,9 +42,10 @@ void onChange(const Diagram17Host& host, SpinEdit* field, Handler handler) {
 
 } // namespace
 
+// Owned by the window through a unique pointer, so it has no QObject parent.
 Diagram17::Diagram17(const Diagram17Host& host)
-    : QObject(&host.window), controls_(std::make_unique<Diagram17Controls>(
-                                 host.chartPanel, host.settingsPanel, host.tabs, host.window)),
+    : QObject(nullptr), controls_(std::make_unique<Diagram17Controls>(
+                            host.chartPanel, host.settingsPanel, host.tabs, host.window)),
       counter_(std::make_unique<CycleCounter>()), gauge_(std::make_unique<GaugeModel>()),
       memory_(std::make_unique<MemoryGuard>()),
       display_(
