@@ -282,3 +282,13 @@ TEST(RunControl, TheCounterFieldIsRefreshedAtScreenRateNotEveryCycle) {
     // ran far faster than the screen refresh.
     EXPECT_LT(shown.count(), 2000);
 }
+
+TEST(RunControl, AnErrorBoxFromAHandlerInsideTheRunDoesNotEndIt) {
+    Diagram17Rig rig;
+    AtCycle refuse(rig, 50, [&] { rig.spin("SpinEdit1")->setText("-3"); });
+    rig.clickStart();
+    ASSERT_FALSE(rig.messages.boxes.empty());
+    EXPECT_EQ(rig.messages.boxes.back().kind, Kind::Error);
+    EXPECT_EQ(rig.messages.boxes.back().text, "MaxPointsPerPage must be >= 0");
+    EXPECT_EQ(rig.counter(), 301);
+}
