@@ -3,6 +3,8 @@
 #include "diagram17/cycle_counter.h"
 #include "diagram17/gauge_model.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTimer>
@@ -38,14 +40,32 @@ ScreenRateDisplay::ScreenRateDisplay(const CycleCounter& counter, const GaugeMod
 }
 
 void ScreenRateDisplay::runBegins() {
-    if (runs_++ == 0)
-        timer_->start();
+    if (runs_++ > 0)
+        return;
+    timer_->start();
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void ScreenRateDisplay::runEnds() {
-    if (runs_ > 0 && --runs_ == 0)
+    if (runs_ > 0 && --runs_ == 0) {
         timer_->stop();
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
     flush();
+}
+
+bool ScreenRateDisplay::eventFilter(QObject*, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::ContextMenu:
+        flush();
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 void ScreenRateDisplay::flush() {

@@ -14,8 +14,9 @@ class GaugeModel;
 // Shows the cycle counter in Edit16 and the gauge in Gauge1. While a run
 // lasts they change every cycle, hundreds of thousands of times a second;
 // repainting a field that often would cost more than the whole cycle. They
-// are refreshed once per screen frame instead, and at once whenever the
-// program stops, asks or answers something (flush).
+// are refreshed once per screen frame instead, at once whenever the program
+// stops or asks something (flush), and before a mouse press or key press of
+// the user is handled, so that what the user acts on is exact.
 class ScreenRateDisplay : public QObject {
     Q_OBJECT
 public:
@@ -28,6 +29,9 @@ public:
     void runBegins();
     void runEnds();
     void flush();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     const CycleCounter& counter_;

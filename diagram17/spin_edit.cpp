@@ -53,10 +53,12 @@ SpinEdit::SpinEdit(QWidget* parent)
     setFocusProxy(edit_);
 }
 
+// The text stays as it is, so nothing is notified; only a text that holds no
+// integer reads differently now.
 void SpinEdit::setRange(int minimum, int maximum) {
     minimum_ = minimum;
     maximum_ = std::max(minimum, maximum);
-    textEdited();
+    value_ = ui::parseInteger(edit_->text()).value_or(minimum_);
 }
 
 int SpinEdit::limited(int value) const {

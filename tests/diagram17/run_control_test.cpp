@@ -292,3 +292,19 @@ TEST(RunControl, AnErrorBoxFromAHandlerInsideTheRunDoesNotEndIt) {
     EXPECT_EQ(rig.messages.boxes.back().text, "MaxPointsPerPage must be >= 0");
     EXPECT_EQ(rig.counter(), 301);
 }
+
+TEST(RunControl, AKeyOrAClickDuringARunFindsTheCounterExact) {
+    Diagram17Rig rig;
+    rig.find<QCheckBox>("CheckBox6")->click(); // long enough to reach cycle 777
+    AtCycle stop(rig, 800, [&] { rig.button("SpeedButton8")->click(); });
+    QString shownAtKey;
+    std::int64_t counterAtKey = -1;
+    auto* field = rig.find<QLineEdit>("Edit16");
+    AtCycle press(rig, 777, [&] {
+        counterAtKey = rig.counter();
+        QTest::keyClick(rig.find<QCheckBox>("CheckBox7"), Qt::Key_A);
+        shownAtKey = field->text();
+    });
+    rig.clickStart();
+    EXPECT_EQ(shownAtKey, QString::number(counterAtKey));
+}
