@@ -1,6 +1,9 @@
 #include "app/main_window.h"
 
 #include "chart/chart.h"
+#include "diagram17/diagram17.h"
+#include "diagram17/diagram17_controls.h"
+#include "diagram17/paging_control.h"
 #include "panel/bits_panel.h"
 #include "panel/direction_glyphs.h"
 #include "panel/epp_direction.h"
@@ -45,7 +48,7 @@ constexpr int timerCount = 6;
 
 const std::array<ui::StatusBar::PanelDesign, ui::StatusBar::panelCount> statusPanels{{
     {240, QString()},
-    {30, QStringLiteral("00")},
+    {30, QStringLiteral("00"), Qt::AlignCenter},
     {90, QStringLiteral("Страниц: 00")},
     {150, QString(), Qt::AlignCenter},
     {150, QString()},
@@ -105,6 +108,15 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
                                             *directionButton_, *statusBar_, *portMenu_};
     portPanel_ = std::make_unique<panel::PortPanel>(*lpt_, controls, messages_, *errors_, this);
     portPanel_->fillSelector();
+    diagram17_ = std::make_unique<diagram17::Diagram17>(
+        diagram17::Diagram17Host{*this, *chartPanel_, *settingsPanel_, *pageControl_, captureStop_,
+                                 portPanel_->pins(), *statusBar_, messages_, *errors_, *clicks_});
+    // The view buttons stand on the 17-bit run tool bar, in the room left
+    // between the cycle counter and the show / hide button.
+    viewButtons_->setParent(diagram17_->controls().ToolBar3);
+    viewButtons_->move(182, 2);
+    viewButtons_->show();
+
     const regdiagram::RegisterDiagramControls registerControls{
         {*registerPanel_->Edit2, *registerPanel_->Edit4, *registerPanel_->Edit8},
         *registerPage_,
@@ -112,12 +124,22 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
         *statusBar_};
     registerDiagram_ = new regdiagram::RegisterDiagram(registerControls, *errors_, this);
     registerDiagram_->registerClicks(*clicks_);
-    const regdiagram::DiagramViewWidgets viewWidgets{*chartPanel_,  *settingsPanel_,
-                                                     *chart2_,      *chart1_,
-                                                     *viewButtons_, *registerPage_->SpeedButton24,
-                                                     *view3DPage_};
+    registerDiagram_->setSynchronousStart(&diagram17_->synchronousStart());
+    // The 17-bit repeat interval and panning setting are the register chart's too.
+    diagram17_->paging().setRepeatIntervalFollower(
+        [this](int milliseconds) { registerDiagram_->setRepeatInterval(milliseconds); });
+    diagram17_->paging().setPanningFollower(
+        [this](chart::Panning panning) { chart1_->model().setAllowPanning(panning); });
+    const regdiagram::DiagramViewWidgets viewWidgets{
+        *chartPanel_, *settingsPanel_, diagram17_->chart2(),
+        *chart1_,     *viewButtons_,   *registerPage_->SpeedButton24,
+        *view3DPage_};
     diagramViews_ = new regdiagram::DiagramViews(viewWidgets, this);
     diagramViews_->registerClicks(*clicks_);
+}
+
+diagram17::SynchronousStart& TForm1::synchronousStart() {
+    return diagram17_->synchronousStart();
 }
 
 void TForm1::FormDestroy() {
@@ -126,6 +148,7 @@ void TForm1::FormDestroy() {
         if (auto* timer = findChild<QTimer*>(QStringLiteral("Timer%1").arg(i)))
             timer->stop();
     }
+    diagram17_.reset();
     portPanel_.reset();
     lpt_.reset();
 }
@@ -149,10 +172,6 @@ void TForm1::buildFrame() {
     QFrame* chartPanel = chartPanel_ =
         makePanel(frame, QStringLiteral("Panel4"), {338, 6, 453, 499});
     chartPanel->setCursor(Qt::PointingHandCursor);
-    // The 17-bit diagram gives its chart the traces and the rest of its design.
-    chart2_ = new chart::Chart(chartPanel);
-    chart2_->setObjectName(QStringLiteral("Chart2"));
-    chart2_->setGeometry(6, 6, 439, 395);
     chart1_ = regdiagram::makeRegisterChart(chartPanel);
     chart1_->setGeometry(6, 406, 434, 89);
 

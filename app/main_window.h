@@ -35,6 +35,10 @@ class EppPage;
 class PortPanel;
 class RegisterPanel;
 } // namespace voltarix::panel
+namespace voltarix::diagram17 {
+class Diagram17;
+class SynchronousStart;
+} // namespace voltarix::diagram17
 
 namespace voltarix::app {
 
@@ -58,6 +62,9 @@ public:
     const ui::HandlerErrors& handlerErrors() const { return *errors_; }
     regdiagram::RegisterDiagram& registerDiagram() { return *registerDiagram_; }
     regdiagram::DiagramViews& diagramViews() { return *diagramViews_; }
+    // The 17-bit diagram, and the start request its run control answers.
+    diagram17::Diagram17& diagram17() { return *diagram17_; }
+    diagram17::SynchronousStart& synchronousStart();
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -82,6 +89,7 @@ private:
     std::unique_ptr<ui::ClickRegistry> clicks_;
     std::unique_ptr<port::TLptPortConnection> lpt_;
     std::unique_ptr<panel::PortPanel> portPanel_;
+    std::unique_ptr<diagram17::Diagram17> diagram17_;
     bool captureStop_ = false;
 
     panel::RegisterPanel* registerPanel_ = nullptr;
@@ -94,7 +102,6 @@ private:
     regdiagram::RegisterDiagram* registerDiagram_ = nullptr;
     QFrame* chartPanel_ = nullptr;
     QFrame* settingsPanel_ = nullptr;
-    chart::Chart* chart2_ = nullptr;
     regdiagram::View3DPage* view3DPage_ = nullptr;
     regdiagram::ViewButtonBar* viewButtons_ = nullptr;
     regdiagram::DiagramViews* diagramViews_ = nullptr;

@@ -12,6 +12,12 @@ using namespace voltarix::port;
 PinModel::PinModel(TLptPortConnection& connection, SelectorText selectorText)
     : connection_(connection), selectorText_(std::move(selectorText)) {}
 
+PinModel PinModel::forPortCode(TLptPortConnection& connection, PortCodeSource portCode) {
+    PinModel model(connection, SelectorText{});
+    model.portCode_ = std::move(portCode);
+    return model;
+}
+
 std::uint8_t PinModel::portCodeOf(const QString& selectorText) {
     if (selectorText == QLatin1String("$3BC"))
         return PortCodeLpt1;
@@ -32,7 +38,7 @@ QString PinModel::selectorTextOf(std::uint8_t portCode) {
 }
 
 std::uint8_t PinModel::SelectedPortCode() const {
-    return portCodeOf(selectorText_());
+    return portCode_ ? portCode_() : portCodeOf(selectorText_());
 }
 
 bool PinModel::bitSet(std::uint8_t regOffset, std::uint8_t mask) const {

@@ -23,6 +23,12 @@ public:
 
     PinModel(port::TLptPortConnection& connection, SelectorText selectorText);
 
+    // A model whose port is named by a port code rather than by the
+    // selector's text, for a caller that samples many pins at one moment and
+    // looks the selector up once for all of them (the 17-bit capture cycle).
+    using PortCodeSource = std::function<std::uint8_t()>;
+    static PinModel forPortCode(port::TLptPortConnection& connection, PortCodeSource portCode);
+
     // "$3BC" and "$378" name the first two ports; any other text, the empty
     // one included, names the port at 0x278. The match is exact.
     static std::uint8_t portCodeOf(const QString& selectorText);
@@ -60,6 +66,7 @@ private:
 
     port::TLptPortConnection& connection_;
     SelectorText selectorText_;
+    PortCodeSource portCode_;
 };
 
 } // namespace voltarix::panel

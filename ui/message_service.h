@@ -16,7 +16,7 @@ public:
     virtual void showPlain(QWidget* owner, const QString& caption, const QString& text) = 0;
     // An information box with one OK button.
     virtual void showInformation(QWidget* owner, const QString& caption, const QString& text) = 0;
-    // A question with Yes and No; true for Yes.
+    // A question with Yes and No, No the default; true for Yes.
     virtual bool askYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
     // The application's standard error box for an error raised in a handler.
     virtual void showError(const QString& text) = 0;

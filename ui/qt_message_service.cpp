@@ -17,9 +17,13 @@ void QtMessageService::showInformation(QWidget* owner, const QString& caption,
     QMessageBox::information(owner, caption, text, QMessageBox::Ok);
 }
 
+// The program's one question (the 17-bit density) is an information box whose
+// default answer is No, so that Enter never confirms it by accident.
 bool QtMessageService::askYesNo(QWidget* owner, const QString& caption, const QString& text) {
-    return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void QtMessageService::showError(const QString& text) {

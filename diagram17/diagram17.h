@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class QFrame;
+class QLineEdit;
+class QTabWidget;
+class QWidget;
+
+namespace voltarix::chart {
+class Chart;
+}
+namespace voltarix::panel {
+class PinModel;
+}
+namespace voltarix::ui {
+class ClickRegistry;
+class HandlerErrors;
+class MessageService;
+class StatusBar;
+} // namespace voltarix::ui
+
+namespace voltarix::diagram17 {
+
+class CaptureLoop;
+class CycleCounter;
+class DisplayModes;
+class GaugeModel;
+class LabelClock;
+class MemoryGuard;
+class PagingControl;
+class RunControl;
+class ScreenRateDisplay;
+class ScrollControl;
+class SynchronousStart;
+struct Diagram17Controls;
+
+// Where the 17-bit diagram lives in the main window and what it uses of it.
+struct Diagram17Host {
+    QWidget& window; // owns the timers and the message boxes
+    QWidget& chartPanel;
+    QFrame& settingsPanel;
+    QTabWidget& tabs;
+    bool& captureStopFlag;
+    const panel::PinModel& pins;
+    ui::StatusBar& statusBar;
+    ui::MessageService& messages;
+    const ui::HandlerErrors& errors;
+    ui::ClickRegistry& clicks;
+};
+
+// The 17-bit diagram: the chart Chart2 with its 17 traces, the capture loop,
+// run control, paging, scrolling, page counting and time labels.
+class Diagram17 : public QObject {
+    Q_OBJECT
+public:
+    explicit Diagram17(const Diagram17Host& host);
+    ~Diagram17() override;
+
+    chart::Chart& chart2();
+    // The page number field; its change is the new-page event.
+    QLineEdit& pageNumberField();
+    SynchronousStart& synchronousStart();
+    RunControl& runControl() { return *run_; }
+    PagingControl& paging() { return *paging_; }
+    ScrollControl& scroll() { return *scroll_; }
+    LabelClock& labels() { return *labels_; }
+    CaptureLoop& loop() { return *loop_; }
+    const CycleCounter& counter() const { return *counter_; }
+    const GaugeModel& gauge() const { return *gauge_; }
+    MemoryGuard& memory() { return *memory_; }
+    ScreenRateDisplay& display() { return *display_; }
+    const Diagram17Controls& controls() const { return *controls_; }
+
+private:
+    void wireRunControl(const Diagram17Host& host);
+    void wirePaging(const Diagram17Host& host);
+    void wireLabels(const Diagram17Host& host);
+
+    std::unique_ptr<Diagram17Controls> controls_;
+    std::unique_ptr<CycleCounter> counter_;
+    std::unique_ptr<GaugeModel> gauge_;
+    std::unique_ptr<MemoryGuard> memory_;
+    ScreenRateDisplay* display_;
+    LabelClock* labels_;
+    DisplayModes* modes_;
+    ScrollControl* scroll_;
+    PagingControl* paging_;
+    std::unique_ptr<CaptureLoop> loop_;
+    RunControl* run_;
+};
+
+} // namespace voltarix::diagram17
