@@ -1,7 +1,6 @@
 // The driver service as the port connection registers, starts and deletes
 // it, against the real service control manager and device namespace.
-#include "port/lpt_port_connection.h"
-#include "port/windows/windows_port_platform.h"
+#include "connection_under_test.h"
 #include "service_manager.h"
 #include "test_files.h"
 
@@ -9,11 +8,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 
 namespace voltarix::port::windows {
 namespace {
 
+using Connection = testing::ConnectionUnderTest;
 using testing::executableFolder;
 using testing::ServiceHandle;
 using testing::ServiceManager;
@@ -28,24 +27,6 @@ std::string lowerCase(std::string text) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
-
-// A connection over the Windows provider, with the provider kept in view.
-struct Connection {
-    explicit Connection(std::string devicePath = WindowsPortPlatform::DriverDevicePath) {
-        auto owned = std::make_unique<WindowsPortPlatform>(std::move(devicePath));
-        platform = owned.get();
-        connection = std::make_unique<TLptPortConnection>(std::move(owned));
-        lastErrorAfterConstruction = connection->lastError();
-    }
-    void destroy() {
-        platform = nullptr;
-        connection.reset();
-    }
-
-    WindowsPortPlatform* platform = nullptr;
-    std::unique_ptr<TLptPortConnection> connection;
-    int lastErrorAfterConstruction = 0;
-};
 
 class DriverServiceTest : public ::testing::Test {
 protected:
@@ -151,7 +132,7 @@ TEST_F(DriverServiceTest, TheServiceIsStartedWithoutArgumentsAndNeverStopped) {
     // handle to it is closed.
     EXPECT_TRUE(ServiceManager::stopAndWait(watched.get()));
     watched.reset();
-    EXPECT_FALSE(manager.exists(ServiceName));
+    EXPECT_TRUE(manager.waitUntilGone(ServiceName));
 }
 
 TEST_F(DriverServiceTest, ADeviceThatOpensAtOnceLoadsNoLibraryAndTouchesNoService) {

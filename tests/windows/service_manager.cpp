@@ -88,6 +88,15 @@ void ServiceManager::removeCompletely(const char* name) {
     ::DeleteService(service.get());
 }
 
+bool ServiceManager::waitUntilGone(const char* name) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (!exists(name))
+            return true;
+        ::Sleep(50);
+    }
+    return false;
+}
+
 bool ServiceManager::stopAndWait(SC_HANDLE service) {
     SERVICE_STATUS status{};
     ::ControlService(service, SERVICE_CONTROL_STOP, &status);

@@ -50,6 +50,10 @@ public:
     // Stops the service if it runs, then deletes it, so that a test starts
     // from a machine without it.
     void removeCompletely(const char* name);
+    // Waits (bounded) until the service is no longer registered: a deleted
+    // service goes once it has stopped and its last handle is closed, which
+    // the manager notices a moment after the stop is reported.
+    bool waitUntilGone(const char* name);
     // Sends a stop request and waits (bounded) until the service has stopped.
     static bool stopAndWait(SC_HANDLE service);
 
