@@ -6,3 +6,5 @@ scripts/deps.sh
 scripts/build.sh
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+cd ..
+scripts/test-windows.sh
