@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QStyleFactory>
 
 namespace voltarix::app {
@@ -12,7 +13,12 @@ void applyApplicationLook(QApplication& app) {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     app.setFont(font);
-    app.setApplicationDisplayName(QStringLiteral(" VOLTARIX"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/voltarix/pictures/voltarix_32.png"));
+    icon.addFile(QStringLiteral(":/voltarix/pictures/voltarix_48.png"));
+    app.setWindowIcon(icon);
+    // Lets the desktop match the windows to the installed entry and its icon.
+    app.setDesktopFileName(QStringLiteral("voltarix"));
 }
 
 } // namespace voltarix::app

@@ -1,5 +1,7 @@
 #include "ui/qt_message_service.h"
 
+#include "ui/application_title.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -21,8 +23,7 @@ bool QtMessageService::askYesNo(QWidget* owner, const QString& caption, const QS
 }
 
 void QtMessageService::showError(const QString& text) {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
-                          text, QMessageBox::Ok);
+    QMessageBox::critical(QApplication::activeWindow(), applicationTitle(), text, QMessageBox::Ok);
 }
 
 } // namespace voltarix::ui
