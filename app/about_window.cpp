@@ -72,6 +72,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     face.setColor(QPalette::Base, palette().color(QPalette::Button));
     RichEdit1->setPalette(face);
     writeAboutText(*RichEdit1->document());
+    RichEdit1->moveCursor(QTextCursor::Start);
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
                               QStringLiteral("Это хорошо"), panel);

@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -30,6 +32,20 @@ MainMenu::MainMenu(QMenuBar& bar, QWidget& window, const ui::ClickRegistry& clic
         else
             items_.insert(design.name, addItem(*menu, design));
     }
+    qApp->installEventFilter(this);
+}
+
+bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+        return false;
+    if (static_cast<QWidget*>(watched)->window() != &window_)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!taken_.contains(QKeySequence(key->keyCombination())))
+        return false;
+    // Declining the override lets the shortcut map run the item.
+    event->ignore();
+    return true;
 }
 
 QMenu* MainMenu::menuFor(QMenuBar& bar, const MenuItemDesign& design) {

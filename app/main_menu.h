@@ -22,7 +22,10 @@ namespace voltarix::app {
 // disabled and presses no mouse. A shortcut key belongs to the first item in
 // menu order that carries it; a later item with the same key shows the key
 // beside its caption but does not answer it, since Qt would run neither of
-// two actions sharing one shortcut.
+// two actions sharing one shortcut. The keys go to the menu before any
+// control of the window, as they do in a form whose menu answers shortcuts
+// first: a field that would take Ctrl+Ins or Shift+Ins as a clipboard key
+// does not keep them from their items.
 class MainMenu : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +40,9 @@ public:
     static QString shownCaption(const QAction* action);
     // The key text shown beside an item's caption.
     static QString shownKeyText(const QAction* action);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QMenu* menuFor(QMenuBar& bar, const MenuItemDesign& design);

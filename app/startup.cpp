@@ -7,7 +7,21 @@
 #include "ui/application_title.h"
 #include "ui/click_registry.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace voltarix::app {
+
+namespace {
+
+// Where the window goes when the user restores it from maximised.
+void centreOnDesktop(QWidget& window) {
+    window.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+}
+
+} // namespace
 
 Startup::Startup(MainWindowFactory createMainWindow)
     : createMainWindow_(std::move(createMainWindow)) {}
@@ -32,6 +46,7 @@ void Startup::run() {
     // The picture browser TForm4 is created here, hidden, after the About window.
 
     if (mainWindow_->lpt().IsReady()) {
+        centreOnDesktop(*mainWindow_);
         mainWindow_->showMaximized();
         // Ask for the focus also where no window manager hands it out, so that
         // the window's activation refresh runs at start everywhere.

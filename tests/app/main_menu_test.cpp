@@ -264,3 +264,19 @@ TEST(Exit, ClosingDuringACaptureEndsTheLoop) {
     EXPECT_FALSE(rig.window->isVisible());
     EXPECT_EQ(closed.count(), 1);
 }
+
+TEST(MainMenu, KeysReachTheirItemsAlsoFromAFocusedField) {
+    ShellRig rig;
+    rig.record({"SpeedButton10", "SpeedButton11", "N4"});
+    ASSERT_TRUE(rig.showActive());
+    QLineEdit* field = rig.find("Edit5");
+    field->setFocus();
+    ASSERT_TRUE(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_Insert, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(rig.ran, (QStringList{"SpeedButton10", "SpeedButton11", "N4"}));
+    rig.ran.clear();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(rig.ran.isEmpty()) << "keys no item carries stay the field's";
+}
