@@ -63,10 +63,10 @@ TEST(AboutWindow, CarriesItsPicturesLabelsTextAndButton) {
     app::TForm2 about;
     EXPECT_EQ(about.windowTitle(), "О программе");
     EXPECT_EQ(about.findChild<QLabel*>("Label1")->text(), " VOLTARIX ");
-    EXPECT_TRUE(about.findChild<QLabel*>("Label2")->text().startsWith(
-        "Программа предназначена для снятия цифровых сигналов"));
-    EXPECT_TRUE(about.findChild<QLabel*>("Label2")->text().endsWith(
-        "порту компьютера,в ОС Windows 95/98/ME/NT/2000/XP."));
+    EXPECT_EQ(about.findChild<QLabel*>("Label2")->text(),
+              "Программа предназначена для снятия цифровых сигналов и протоколов работающих "
+              "устройств, использующих или подключённых к параллельному (LPT 1-3) порту "
+              "компьютера,в ОС Windows 95/98/ME/NT/2000/XP.");
     EXPECT_EQ(about.findChild<QLabel*>("Image1")->pixmap().size(), QSize(32, 32));
     EXPECT_EQ(about.findChild<QLabel*>("Image2")->pixmap().size(), QSize(132, 34));
     EXPECT_EQ(about.BitBtn1->text(), "Это хорошо");
