@@ -131,6 +131,10 @@ void TForm1::FormShow() {
     hints.setColor(QPalette::ToolTipBase, hintColour);
     QToolTip::setPalette(hints);
     emit registerSeriesShowStep();
+    showCpuSpeed();
+}
+
+void TForm1::showCpuSpeed() {
     statusBar_->setPanelText(cpuSpeedPanel, CpuSpeedMeter::speedText(cpuSpeed_->MeasureCpuSpeed()));
 }
 
@@ -145,7 +149,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::CPU1Click() {
-    statusBar_->setPanelText(cpuSpeedPanel, CpuSpeedMeter::speedText(cpuSpeed_->MeasureCpuSpeed()));
+    showCpuSpeed();
     QApplication::beep();
 }
 

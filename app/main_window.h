@@ -91,6 +91,8 @@ private:
     void buildSettingsPanel(QFrame* settingsPanel);
     void FormCreate(std::unique_ptr<port::PortPlatform> platform);
     void FormDestroy();
+    // Measures the processor speed into the fifth status panel.
+    void showCpuSpeed();
 
     ui::MessageService& messages_;
     std::unique_ptr<ui::HandlerErrors> errors_;
