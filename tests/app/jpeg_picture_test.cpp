@@ -48,3 +48,18 @@ TEST(JpegPicture, BadDataIsRefusedWithTheLibrarysReason) {
     EXPECT_TRUE(cut.image.isNull());
     EXPECT_FALSE(cut.error.isEmpty());
 }
+
+TEST(JpegPicture, GreyPicturesComeOutAsGrey) {
+    QImage source(8, 8, QImage::Format_Grayscale8);
+    source.fill(128);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.save(&buffer, "JPG", 100));
+    const JpegPicture decoded = JpegPicture::decode(bytes);
+    ASSERT_FALSE(decoded.image.isNull()) << decoded.error.toStdString();
+    const QColor pixel = decoded.image.pixelColor(4, 4);
+    EXPECT_NEAR(pixel.red(), 128, 2);
+    EXPECT_EQ(pixel.red(), pixel.green());
+    EXPECT_EQ(pixel.green(), pixel.blue());
+}
