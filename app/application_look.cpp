@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QStyleFactory>
 
 namespace voltarix::app {
@@ -16,6 +17,12 @@ void applyApplicationLook(QApplication& app) {
     app.setFont(font);
     // Not the display name: Qt would append that to every caption on X11.
     ui::setApplicationTitle(QStringLiteral(" VOLTARIX"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/voltarix/pictures/voltarix_32.png"));
+    icon.addFile(QStringLiteral(":/voltarix/pictures/voltarix_48.png"));
+    app.setWindowIcon(icon);
+    // Lets the desktop match the windows to the installed entry and its icon.
+    app.setDesktopFileName(QStringLiteral("voltarix"));
 }
 
 } // namespace voltarix::app

@@ -1,6 +1,7 @@
 #include "app/application_look.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
-#include "port/lpt_port_connection.h"
+#include "app/startup.h"
 #include "port/port_platform.h"
 #include "port/simulated/simulated_platform.h"
 #include "port/system_platform.h"
@@ -8,40 +9,43 @@
 
 #include <QApplication>
 
-#include <cstring>
 #include <memory>
 
-namespace {
-
-// The only option: run on the built-in simulated port instead of hardware.
-// Everything else on the command line is ignored.
-bool simulateRequested(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--simulate") == 0)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
+using namespace voltarix;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    voltarix::app::applyApplicationLook(app);
-
-    std::unique_ptr<voltarix::port::PortPlatform> platform;
-    if (simulateRequested(argc, argv))
-        platform = std::make_unique<voltarix::port::SimulatedPlatform>();
-    else
-        platform = voltarix::port::createSystemPlatform();
-
-    voltarix::ui::QtMessageService messages;
-    voltarix::app::TForm1 window(std::move(platform), messages);
-    if (window.lpt().IsReady()) {
-        window.showMaximized();
-        // Ask for the focus also where no window manager hands it out, so that
-        // the window's activation refresh runs at start everywhere.
-        window.activateWindow();
+    QCoreApplication::setApplicationName(QStringLiteral("voltarix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VOLTARIX_VERSION));
+    {
+        // --help, --version and a wrong option answer without opening a display.
+        QCoreApplication probe(argc, argv);
+        const app::CommandLine checked = app::CommandLine::parse(QCoreApplication::arguments());
+        if (checked.action == app::CommandLine::Action::Exit) {
+            checked.print();
+            return checked.exitCode;
+        }
     }
+
+    QApplication application(argc, argv);
+    const app::CommandLine commandLine = app::CommandLine::parse(QCoreApplication::arguments());
+    if (commandLine.action == app::CommandLine::Action::Exit) {
+        commandLine.print();
+        return commandLine.exitCode;
+    }
+    app::applyApplicationLook(application);
+
+    ui::QtMessageService messages;
+    app::Startup startup([&] {
+        std::unique_ptr<port::PortPlatform> platform;
+        if (commandLine.simulate)
+            platform = std::make_unique<port::SimulatedPlatform>();
+        else
+            platform = port::createSystemPlatform();
+        return std::make_unique<app::TForm1>(std::move(platform), messages);
+    });
+    startup.run();
+    // Closing the main window ends the program, whatever other window is open.
+    QObject::connect(&startup.mainWindow(), &app::TForm1::closed, &application,
+                     &QCoreApplication::quit);
     return QApplication::exec();
 }

@@ -1,5 +1,8 @@
 #include "app/main_window.h"
 
+#include "app/cpu_speed_meter.h"
+#include "app/help_boxes.h"
+#include "app/main_menu.h"
 #include "chart/chart.h"
 #include "diagram17/diagram17.h"
 #include "diagram17/diagram17_controls.h"
@@ -27,13 +30,15 @@
 #include "ui/message_service.h"
 #include "ui/status_bar.h"
 
-#include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cstdlib>
 
@@ -45,6 +50,8 @@ constexpr QSize designClientSize{800, 534};
 constexpr int settingsTabCount = 8;
 constexpr int startTab = 1; // "17 bit диагр."
 constexpr int timerCount = 6;
+constexpr int cpuSpeedPanel = 4;
+const QColor hintColour{0, 255, 0};
 
 const std::array<ui::StatusBar::PanelDesign, ui::StatusBar::panelCount> statusPanels{{
     {240, QString()},
@@ -69,9 +76,11 @@ TForm1::TForm1(std::unique_ptr<port::PortPlatform> platform, ui::MessageService&
                QWidget* parent)
     : QMainWindow(parent), messages_(messages),
       errors_(std::make_unique<ui::HandlerErrors>(messages)),
-      clicks_(std::make_unique<ui::ClickRegistry>()) {
+      clicks_(std::make_unique<ui::ClickRegistry>()), cpuSpeed_(std::make_unique<CpuSpeedMeter>()),
+      help_(std::make_unique<HelpBoxes>(messages, this)) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(ui::applicationTitle());
+    setWindowIcon(QIcon(QStringLiteral(":/voltarix/pictures/voltarix_32.png")));
     buildFrame();
     buildMenus();
     FormCreate(std::move(platform));
@@ -105,7 +114,7 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
             qApp, [] { QCoreApplication::exit(EXIT_FAILURE); }, Qt::QueuedConnection);
     }
     const panel::PortPanelControls controls{*registerPanel_,   *bitsPanel_, *eppPage_,
-                                            *directionButton_, *statusBar_, *portMenu_};
+                                            *directionButton_, *statusBar_, *clicks_};
     portPanel_ = std::make_unique<panel::PortPanel>(*lpt_, controls, messages_, *errors_, this);
     portPanel_->fillSelector();
     diagram17_ = std::make_unique<diagram17::Diagram17>(
@@ -136,6 +145,8 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
         *view3DPage_};
     diagramViews_ = new regdiagram::DiagramViews(viewWidgets, this);
     diagramViews_->registerClicks(*clicks_);
+    connect(this, &TForm1::registerSeriesShowStep, registerDiagram_,
+            &regdiagram::RegisterDiagram::applySeriesSwitches);
 }
 
 diagram17::SynchronousStart& TForm1::synchronousStart() {
@@ -156,6 +167,47 @@ void TForm1::FormDestroy() {
 void TForm1::FormActivate() {
     portPanel_->refreshOnActivation();
     captureStop_ = true;
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        errors_->run([this] { FormShow(); });
+}
+
+void TForm1::FormShow() {
+    QPalette hints = QToolTip::palette();
+    hints.setColor(QPalette::ToolTipBase, hintColour);
+    QToolTip::setPalette(hints);
+    emit registerSeriesShowStep();
+    showCpuSpeed();
+}
+
+void TForm1::showCpuSpeed() {
+    statusBar_->setPanelText(cpuSpeedPanel, CpuSpeedMeter::speedText(cpuSpeed_->MeasureCpuSpeed()));
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+    emit closed();
+}
+
+void TForm1::FormClose() {
+    captureStop_ = true;
+}
+
+void TForm1::CPU1Click() {
+    showCpuSpeed();
+    QApplication::beep();
+}
+
+void TForm1::N4Click() {
+    close();
+}
+
+void TForm1::setCpuSpeedMeter(std::unique_ptr<CpuSpeedMeter> meter) {
+    cpuSpeed_ = std::move(meter);
 }
 
 void TForm1::buildFrame() {
@@ -226,22 +278,19 @@ void TForm1::buildSettingsPanel(QFrame* settingsPanel) {
 }
 
 void TForm1::buildMenus() {
-    QMenuBar* menu = menuBar();
-    menu->setObjectName(QStringLiteral("MainMenu1"));
-    portMenu_ = menu->addMenu(QStringLiteral("Порт"));
-    controlMenu_ = menu->addMenu(QStringLiteral("Управление"));
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    mainMenu_ = new MainMenu(*bar, *this, *clicks_, *errors_);
 
-    // The item runs the button's click handler itself, so that it works while
-    // the button is disabled too.
-    auto* toggle = new QAction(QStringLiteral("Входной / выходной реж. регистр. данных"), this);
-    toggle->setObjectName(QStringLiteral("N49"));
-    toggle->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    // The items that are this window's own; the subsystems register their
+    // buttons' operations themselves.
+    clicks_->add(QStringLiteral("N4"), [this] { N4Click(); });
+    clicks_->add(QStringLiteral("CPU1"), [this] { CPU1Click(); });
+    clicks_->add(QStringLiteral("N7"), [this] { help_->N7Click(); });
+    clicks_->add(QStringLiteral("N6"), [this] { help_->N6Click(); });
+    clicks_->add(QStringLiteral("N11"), [this] { help_->N11Click(); });
     clicks_->add(QStringLiteral("SpeedButton32"),
                  [this] { portPanel_->direction().SpeedButton32Click(); });
-    connect(toggle, &QAction::triggered, this,
-            errors_->guarded([this] { clicks_->click(QStringLiteral("SpeedButton32")); }));
-    controlMenu_->addSeparator();
-    controlMenu_->addAction(toggle);
 }
 
 } // namespace voltarix::app

@@ -5,7 +5,6 @@
 #include <memory>
 
 class QFrame;
-class QMenu;
 class QTabWidget;
 
 namespace voltarix::port {
@@ -42,6 +41,10 @@ class SynchronousStart;
 
 namespace voltarix::app {
 
+class CpuSpeedMeter;
+class HelpBoxes;
+class MainMenu;
+
 // The main window. It owns the one port connection for its whole life and
 // composes the subsystems, each of which owns its controls and handlers.
 class TForm1 : public QMainWindow {
@@ -73,8 +76,33 @@ public:
     // What the window does each time it becomes the active form of the
     // program: at start, and back from another of the program's forms.
     void FormActivate();
+    // What the window does when it is shown: hint colour, the register
+    // series' visibility, the processor speed.
+    void FormShow();
+    // The window closes: a running capture ends at its next check.
+    void FormClose();
+    // "Проверить скорость CPU".
+    void CPU1Click();
+    // "Выход": closes the window, which ends the program.
+    void N4Click();
+
+    MainMenu& mainMenu1() { return *mainMenu_; }
+    // The measurement FormShow and CPU1 run; tests give one with their own
+    // counter and sleep.
+    void setCpuSpeedMeter(std::unique_ptr<CpuSpeedMeter> meter);
 
     static QString driverFailureText(int errorCode);
+
+signals:
+    // FormShow's second step: the register diagram shows or hides its three
+    // bar series as their check boxes say, in the order control, data, status.
+    void registerSeriesShowStep();
+    // The window has closed; the program ends with it.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildFrame();
@@ -83,6 +111,8 @@ private:
     void FormCreate(std::unique_ptr<port::PortPlatform> platform);
     void FormDestroy();
     void watchActivation();
+    // Measures the processor speed into the fifth status panel.
+    void showCpuSpeed();
 
     ui::MessageService& messages_;
     std::unique_ptr<ui::HandlerErrors> errors_;
@@ -90,6 +120,9 @@ private:
     std::unique_ptr<port::TLptPortConnection> lpt_;
     std::unique_ptr<panel::PortPanel> portPanel_;
     std::unique_ptr<diagram17::Diagram17> diagram17_;
+    std::unique_ptr<CpuSpeedMeter> cpuSpeed_;
+    std::unique_ptr<HelpBoxes> help_;
+    MainMenu* mainMenu_ = nullptr;
     bool captureStop_ = false;
 
     panel::RegisterPanel* registerPanel_ = nullptr;
@@ -106,8 +139,6 @@ private:
     regdiagram::ViewButtonBar* viewButtons_ = nullptr;
     regdiagram::DiagramViews* diagramViews_ = nullptr;
     QTabWidget* pageControl_ = nullptr;
-    QMenu* portMenu_ = nullptr;
-    QMenu* controlMenu_ = nullptr;
 };
 
 } // namespace voltarix::app

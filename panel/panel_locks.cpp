@@ -2,41 +2,22 @@
 
 #include "panel/bits_panel.h"
 #include "panel/register_panel.h"
+#include "ui/click_registry.h"
 
-#include <QAction>
 #include <QComboBox>
-#include <QMenu>
 #include <QToolButton>
 
 namespace voltarix::panel {
 
-PanelLocks::PanelLocks(RegisterPanel& registers, BitsPanel& bits, QMenu& portMenu)
-    : QObject(&portMenu), registers_(registers), bits_(bits) {
-    addItem(portMenu, "N8", QStringLiteral("Запретить / разрешить клавиатуру выходных бит"),
-            Qt::SHIFT | Qt::Key_F9, &PanelLocks::N8Click);
-    addItem(portMenu, "N9", QStringLiteral("Запретить / разрешить  клавиатуру контрольных бит"),
-            Qt::SHIFT | Qt::Key_F10, &PanelLocks::N9Click);
-    addItem(portMenu, "N10", QStringLiteral("Запретить / разрешить  смену порта"),
-            Qt::SHIFT | Qt::Key_F11, &PanelLocks::N10Click);
-    portMenu.addSeparator();
-    addItem(portMenu, "N13", QStringLiteral("Запретить / разрешить  запись в регистры контроля"),
-            Qt::SHIFT | Qt::Key_F7, &PanelLocks::N13Click);
-    addItem(portMenu, "N14", QStringLiteral("Запретить / разрешить  запись в регистры данных"),
-            Qt::SHIFT | Qt::Key_F8, &PanelLocks::N14Click);
-    portMenu.addSeparator();
-    addItem(portMenu, "N16",
-            QStringLiteral("Запретить  всё разрешённое  или  разрешить всё запрещённое"),
-            Qt::SHIFT | Qt::Key_F12, &PanelLocks::N16Click);
-}
-
-QAction* PanelLocks::addItem(QMenu& menu, const char* name, const QString& caption,
-                             const QKeySequence& shortcut, void (PanelLocks::*handler)()) {
-    QAction* action = menu.addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, handler);
-    return action;
+PanelLocks::PanelLocks(RegisterPanel& registers, BitsPanel& bits, ui::ClickRegistry& clicks,
+                       QObject* parent)
+    : QObject(parent), registers_(registers), bits_(bits) {
+    clicks.add(QStringLiteral("N8"), [this] { N8Click(); });
+    clicks.add(QStringLiteral("N9"), [this] { N9Click(); });
+    clicks.add(QStringLiteral("N10"), [this] { N10Click(); });
+    clicks.add(QStringLiteral("N13"), [this] { N13Click(); });
+    clicks.add(QStringLiteral("N14"), [this] { N14Click(); });
+    clicks.add(QStringLiteral("N16"), [this] { N16Click(); });
 }
 
 void PanelLocks::invert(QWidget* control) {

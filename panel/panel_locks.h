@@ -2,10 +2,11 @@
 
 #include <QObject>
 
-class QAction;
-class QKeySequence;
-class QMenu;
 class QWidget;
+
+namespace voltarix::ui {
+class ClickRegistry;
+}
 
 namespace voltarix::panel {
 
@@ -13,11 +14,14 @@ class BitsPanel;
 class RegisterPanel;
 
 // The "Порт" menu's locks. Each item inverts the enabled state of its
-// controls, each control on its own; the state lives nowhere else.
+// controls, each control on its own; the state lives nowhere else. The
+// operations are registered under their menu items' names; the main menu
+// runs them from there.
 class PanelLocks : public QObject {
     Q_OBJECT
 public:
-    PanelLocks(RegisterPanel& registers, BitsPanel& bits, QMenu& portMenu);
+    PanelLocks(RegisterPanel& registers, BitsPanel& bits, ui::ClickRegistry& clicks,
+               QObject* parent);
 
     void N8Click();
     void N9Click();
@@ -27,8 +31,6 @@ public:
     void N16Click();
 
 private:
-    QAction* addItem(QMenu& menu, const char* name, const QString& caption,
-                     const QKeySequence& shortcut, void (PanelLocks::*handler)());
     static void invert(QWidget* control);
 
     RegisterPanel& registers_;

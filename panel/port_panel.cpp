@@ -32,7 +32,7 @@ PortPanel::PortPanel(port::TLptPortConnection& connection, const PortPanelContro
                                *controls_.eppPage.CheckBox31, window, this);
     writer_ =
         new RegisterWriter(*pins_, controls_.registers, controls_.bits, *capability_, errors, this);
-    locks_ = new PanelLocks(controls_.registers, controls_.bits, controls_.portMenu);
+    locks_ = new PanelLocks(controls_.registers, controls_.bits, controls_.clicks, this);
     direction_ = new EppDirection(*pins_, *indication_, controls_.eppPage,
                                   controls_.directionButton, messages, window, this);
     connect(selector, &QComboBox::editTextChanged, this,

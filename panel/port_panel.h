@@ -4,13 +4,13 @@
 
 #include <memory>
 
-class QMenu;
 class QWidget;
 
 namespace voltarix::port {
 class TLptPortConnection;
 }
 namespace voltarix::ui {
+class ClickRegistry;
 class GlyphButton;
 class HandlerErrors;
 class MessageService;
@@ -38,7 +38,7 @@ struct PortPanelControls {
     EppPage& eppPage;
     ui::GlyphButton& directionButton; // SpeedButton32
     ui::StatusBar& statusBar;
-    QMenu& portMenu;
+    ui::ClickRegistry& clicks; // where the menu finds the lock operations
 };
 
 // The port panel subsystem: names the port, reads its pins, keeps the

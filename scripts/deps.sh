@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libkmod-dev
     xvfb xdotool libxcb1-dev
+    libjpeg-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64
 )

@@ -1,0 +1,92 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace voltarix::app {
+
+namespace {
+
+CommandLine exitWith(int code, const QString& output, bool toStandardError) {
+    CommandLine result;
+    result.action = CommandLine::Action::Exit;
+    result.exitCode = code;
+    result.output = output;
+    result.toStandardError = toStandardError;
+    return result;
+}
+
+// The toolkit's own options (-platform offscreen, -display :1 ...), which the
+// application object takes out of the command line. They are known here too,
+// so that the line can be checked before there is a display to open.
+void acceptToolkitOptions(QCommandLineParser& parser) {
+    const char* const withValue[] = {"platform",        "platformpluginpath",
+                                     "platformtheme",   "plugin",
+                                     "qwindowgeometry", "qwindowicon",
+                                     "qwindowtitle",    "display",
+                                     "geometry",        "style",
+                                     "stylesheet",      "session",
+                                     "fontengine",      "name",
+                                     "title",           "visual"};
+    const char* const flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    for (const char* name : withValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : flags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+} // namespace
+
+CommandLine CommandLine::parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Логический анализатор и панель управления параллельного (LPT) порта."));
+    // Single-dash words are whole options, as the toolkit writes its own.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Работать на встроенном имитаторе порта вместо настоящего."));
+    parser.addOption(simulate);
+    acceptToolkitOptions(parser);
+
+    if (!parser.parse(arguments))
+        return exitWith(1, parser.errorText() + QStringLiteral("\n\n") + parser.helpText(), true);
+    if (!parser.positionalArguments().isEmpty()) {
+        return exitWith(1,
+                        QStringLiteral("Unexpected argument '%1'.\n\n")
+                                .arg(parser.positionalArguments().constFirst()) +
+                            parser.helpText(),
+                        true);
+    }
+    if (parser.isSet(help))
+        return exitWith(0, parser.helpText(), false);
+    if (parser.isSet(version)) {
+        return exitWith(0,
+                        QCoreApplication::applicationName() + u' ' +
+                            QCoreApplication::applicationVersion() + u'\n',
+                        false);
+    }
+    CommandLine result;
+    result.simulate = parser.isSet(simulate);
+    return result;
+}
+
+void CommandLine::print() const {
+    if (output.isEmpty())
+        return;
+    std::FILE* stream = toStandardError ? stderr : stdout;
+    std::fputs(output.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+} // namespace voltarix::app

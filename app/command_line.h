@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace voltarix::app {
+
+// The program's command line: --help and --version print and end the
+// program, --simulate runs it on the built-in simulated port, and anything
+// else is an error that prints the usage. The toolkit's own options are
+// accepted. Needs an application object for the program's name.
+struct CommandLine {
+    enum class Action { Run, Exit };
+
+    Action action = Action::Run;
+    bool simulate = false;
+    int exitCode = 0;
+    QString output; // what to print before exiting
+    bool toStandardError = false;
+
+    static CommandLine parse(const QStringList& arguments);
+    // Writes the output where it belongs; nothing when there is none.
+    void print() const;
+};
+
+} // namespace voltarix::app
