@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libkmod-dev
+    libwmf-bin libwmf-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
 )
 
