@@ -6,6 +6,7 @@
 #include "panel/epp_page.h"
 #include "panel/port_panel.h"
 #include "panel/register_panel.h"
+#include "pictures/page_pictures.h"
 #include "port/lpt_port_connection.h"
 #include "port/port_platform.h"
 #include "ui/click_registry.h"
@@ -60,6 +61,7 @@ TForm1::TForm1(std::unique_ptr<port::PortPlatform> platform, ui::MessageService&
       clicks_(std::make_unique<ui::ClickRegistry>()) {
     setObjectName(QStringLiteral("TForm1"));
     buildFrame();
+    buildPagePictures();
     buildMenus();
     FormCreate(std::move(platform));
 }
@@ -162,6 +164,13 @@ void TForm1::buildSettingsPanel(QFrame* settingsPanel) {
     directionButton_->setNumGlyphs(4);
     directionButton_->setGeometry(226, 196, 24, 24);
     ui::setHint(directionButton_, QStringLiteral("Входной / выходной реж. регистр. данных"));
+}
+
+// The page export controls go onto the tab "Сервис ".
+void TForm1::buildPagePictures() {
+    pagePictures_ =
+        new pictures::PagePictures(pageControl_->widget(2), *statusBar_, messages_, *errors_, this);
+    pagePictures_->registerClicks(*clicks_);
 }
 
 void TForm1::buildMenus() {

@@ -19,6 +19,9 @@ class HandlerErrors;
 class MessageService;
 class StatusBar;
 } // namespace voltarix::ui
+namespace voltarix::pictures {
+class PagePictures;
+}
 namespace voltarix::panel {
 class BitsPanel;
 class EppPage;
@@ -46,6 +49,8 @@ public:
     // clicks the program makes itself.
     ui::ClickRegistry& clicks() { return *clicks_; }
     const ui::HandlerErrors& handlerErrors() const { return *errors_; }
+    // Page export, autosave and save-as; a diagram joins with attachDiagram.
+    pictures::PagePictures& pagePictures() { return *pagePictures_; }
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -63,6 +68,7 @@ private:
     void buildFrame();
     void buildMenus();
     void buildSettingsPanel(QFrame* settingsPanel);
+    void buildPagePictures();
     void FormCreate(std::unique_ptr<port::PortPlatform> platform);
     void FormDestroy();
 
@@ -81,6 +87,7 @@ private:
     QTabWidget* pageControl_ = nullptr;
     QMenu* portMenu_ = nullptr;
     QMenu* controlMenu_ = nullptr;
+    pictures::PagePictures* pagePictures_ = nullptr;
 };
 
 } // namespace voltarix::app
