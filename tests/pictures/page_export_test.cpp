@@ -76,6 +76,16 @@ TEST(PageExport, TheFourButtonsWriteTheirDiagramInTheirFormatAndTellTheirPanel) 
     EXPECT_TRUE(holdsMetafile(rig.path("RegDPage7-14_05_09.wmf")));
 }
 
+// One to one: the file holds what the chart widget shows on screen.
+TEST(PageExport, TheBitmapIsWhatTheChartShowsOnScreen) {
+    PagePicturesRig rig;
+    rig.Chart2->show();
+    rig.window->clicks().click("SpeedButton14");
+    const QImage onScreen = rig.Chart2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(QImage(rig.path("17DPage00-14_05_09.bmp")).convertToFormat(QImage::Format_RGB32),
+              onScreen);
+}
+
 TEST(PageExport, BeforeAnyCaptureThePageTextIsTheInitial00) {
     PagePicturesRig rig;
     rig.window->clicks().click("SpeedButton14");
