@@ -116,6 +116,27 @@ TEST_F(ChartMetafileTest, TracesAreLinesAndLabelsAreTextInTheChartsFont) {
     EXPECT_EQ(-fonts.front()->param(0), QFontInfo(chart->font()).pixelSize());
 }
 
+// libwmf's SVG converter reads the same file: every line and every label comes out.
+TEST_F(ChartMetafileTest, LibwmfSvgConverterReadsEveryLineAndLabel) {
+    const QString converter = QStandardPaths::findExecutable(QStringLiteral("wmf2svg"));
+    ASSERT_FALSE(converter.isEmpty()) << "wmf2svg not found: scripts/deps.sh installs libwmf-bin";
+    const auto chart = testkit::makeTraceChart(57);
+    const QString wmf = dir_.filePath(QStringLiteral("page.wmf"));
+    const QString svg = dir_.filePath(QStringLiteral("page.svg"));
+    saveChartPicture(*chart, wmf, PictureFormat::Metafile);
+    QProcess process;
+    process.start(converter, {QStringLiteral("-o"), svg, wmf});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    const auto records = testkit::readWmf(chartMetafile(*chart));
+    EXPECT_EQ(text.count("<polyline"), static_cast<qsizetype>(records.all(W::Polyline).size()));
+    for (const char* label : {">1<", ">2<", ">3<"}) // labels come out a character apiece
+        EXPECT_TRUE(text.contains(label)) << label;
+}
+
 TEST_F(ChartMetafileTest, LibwmfDrawsTheTraceChartAsTheScreenShowsIt) {
     const auto chart = testkit::makeTraceChart(57);
     const QImage drawn = drawnByLibwmf(*chart);
