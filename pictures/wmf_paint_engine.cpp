@@ -140,8 +140,6 @@ void WmfPaintEngine::updateState(const QPaintEngineState& state) {
         pen_ = state.pen();
     if (flags & DirtyBrush)
         brush_ = state.brush();
-    if (flags & DirtyFont)
-        font_ = state.font();
     if (flags & DirtyTransform)
         transform_ = state.transform();
     if (flags & (DirtyClipRegion | DirtyClipPath | DirtyClipEnabled | DirtyTransform)) {

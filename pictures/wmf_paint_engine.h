@@ -58,7 +58,6 @@ private:
     WmfObjectSelection objects_;
     QPen pen_;
     QBrush brush_;
-    QFont font_;
     QTransform transform_;
     std::optional<QRect> clip_;
     std::optional<std::uint16_t> fillMode_;
