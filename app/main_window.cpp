@@ -13,6 +13,7 @@
 #include "panel/epp_page.h"
 #include "panel/port_panel.h"
 #include "panel/register_panel.h"
+#include "pictures/page_pictures.h"
 #include "port/lpt_port_connection.h"
 #include "port/port_platform.h"
 #include "regdiagram/diagram_views.h"
@@ -82,6 +83,7 @@ TForm1::TForm1(std::unique_ptr<port::PortPlatform> platform, ui::MessageService&
     setWindowTitle(ui::applicationTitle());
     setWindowIcon(QIcon(QStringLiteral(":/voltarix/pictures/voltarix_32.png")));
     buildFrame();
+    buildPagePictures();
     buildMenus();
     FormCreate(std::move(platform));
     watchActivation();
@@ -147,6 +149,13 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
     diagramViews_->registerClicks(*clicks_);
     connect(this, &TForm1::registerSeriesShowStep, registerDiagram_,
             &regdiagram::RegisterDiagram::applySeriesSwitches);
+
+    // The 17-bit diagram sounds its own new-page beep before the autosave runs.
+    pagePictures_->attachDiagram(pictures::DiagramKind::Bits17, diagram17_->chart2(),
+                                 diagram17_->pageNumberField());
+    pagePictures_->attachDiagram(pictures::DiagramKind::Register, *chart1_, *registerPage_->Edit19);
+    clicks_->add(QStringLiteral("N23"), [this] { pagePictures_->N23Click(); });
+    clicks_->add(QStringLiteral("N24"), [this] { pagePictures_->N24Click(); });
 }
 
 diagram17::SynchronousStart& TForm1::synchronousStart() {
@@ -275,6 +284,13 @@ void TForm1::buildSettingsPanel(QFrame* settingsPanel) {
     directionButton_->setNumGlyphs(4);
     directionButton_->setGeometry(226, 196, 24, 24);
     ui::setHint(directionButton_, QStringLiteral("Входной / выходной реж. регистр. данных"));
+}
+
+// The page export controls go onto the tab "Сервис ".
+void TForm1::buildPagePictures() {
+    pagePictures_ =
+        new pictures::PagePictures(pageControl_->widget(2), *statusBar_, messages_, *errors_, this);
+    pagePictures_->registerClicks(*clicks_);
 }
 
 void TForm1::buildMenus() {

@@ -28,6 +28,9 @@ class RegisterPage;
 class View3DPage;
 class ViewButtonBar;
 } // namespace voltarix::regdiagram
+namespace voltarix::pictures {
+class PagePictures;
+}
 namespace voltarix::panel {
 class BitsPanel;
 class EppPage;
@@ -68,6 +71,8 @@ public:
     // The 17-bit diagram, and the start request its run control answers.
     diagram17::Diagram17& diagram17() { return *diagram17_; }
     diagram17::SynchronousStart& synchronousStart();
+    // Page export, autosave and save-as; a diagram joins with attachDiagram.
+    pictures::PagePictures& pagePictures() { return *pagePictures_; }
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -108,6 +113,7 @@ private:
     void buildFrame();
     void buildMenus();
     void buildSettingsPanel(QFrame* settingsPanel);
+    void buildPagePictures();
     void FormCreate(std::unique_ptr<port::PortPlatform> platform);
     void FormDestroy();
     void watchActivation();
@@ -139,6 +145,7 @@ private:
     regdiagram::ViewButtonBar* viewButtons_ = nullptr;
     regdiagram::DiagramViews* diagramViews_ = nullptr;
     QTabWidget* pageControl_ = nullptr;
+    pictures::PagePictures* pagePictures_ = nullptr;
 };
 
 } // namespace voltarix::app
