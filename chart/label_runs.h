@@ -33,6 +33,7 @@ public:
     std::int64_t size() const { return size_; }
     QString at(std::int64_t index) const;
     std::size_t runCount() const { return runs_.size(); }
+    // Bytes held; a few steps however many texts.
     std::size_t memoryBytes() const;
 
 private:
@@ -42,12 +43,14 @@ private:
         std::int32_t text; // -1: a counting run
     };
 
+    static std::size_t textBytes(const QString& text);
     void appendSlow(const PointLabel& label);
     bool extendsLastRun(const PointLabel& label) const;
     const Run& runOf(std::int64_t index) const;
 
     std::vector<Run> runs_;
     std::vector<QString> texts_;
+    std::size_t textBytes_ = 0;
     std::int64_t size_ = 0;
     std::int64_t nextNumber_ = 0;
     bool counting_ = false;

@@ -26,8 +26,11 @@ ValueRange LevelTrace::bounds() const {
 
 PointStore LevelTrace::toPointStore() const {
     PackedValues values;
-    for (std::int64_t i = 0; i < count(); ++i)
-        values.append(y(i));
+    rows_->forEachRun(0, count(), [&](std::int64_t first, std::int64_t end, std::uint32_t levels) {
+        const double y = (levels & mask_) ? high_ : low_;
+        for (std::int64_t i = first; i < end; ++i)
+            values.append(y);
+    });
     return PointStore(std::move(values), rows_->labels(), rows_->colours(bit_));
 }
 
