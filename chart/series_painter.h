@@ -1,9 +1,11 @@
 #pragma once
 
+#include "chart/column_reducer.h"
 #include "chart/stair_geometry.h"
 
 #include <QPainter>
 
+#include <optional>
 #include <vector>
 
 namespace voltarix::chart {
@@ -22,6 +24,7 @@ public:
 
 private:
     void paintLine(const ChartSeries& series, int slot, int slotCount);
+    ReducedSeries reduceLine(const ColumnReducer& reducer, const ChartSeries& series);
     void paintBars(const ChartSeries& series, int slot, int slotCount);
     void drawFlatLines(const std::vector<ColouredLine>& lines);
     void drawBands(const std::vector<ColouredBand>& bands, double z);
@@ -31,6 +34,8 @@ private:
     const ChartModel& model_;
     const ChartFrame& frame_;
     QPainter& painter_;
+    // Found at the first level trace painted, for all of them.
+    std::optional<ColumnReducer::LevelColumns> levelColumns_;
 };
 
 } // namespace voltarix::chart
