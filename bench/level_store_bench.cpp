@@ -162,9 +162,11 @@ template <typename Store> void BM_SimulatedPort(benchmark::State& state) {
         return pattern[static_cast<std::size_t>(c % kPatternCycles)];
     });
 }
+// 5 * 10^9 cycles: row indexes past 2^32, read back at random rows.
 BENCHMARK_TEMPLATE(BM_SimulatedPort, LevelRows)
     ->Args({1'000'000'000, 0})
     ->Args({1'000'000'000, 1})
+    ->Args({5'000'000'000, 0})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_SimulatedPort, WordRows)

@@ -25,12 +25,10 @@ public:
     }
 
     std::int64_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
     T operator[](std::int64_t index) const {
         const auto i = static_cast<std::uint64_t>(index);
         return chunks_[static_cast<std::size_t>(i >> ChunkShift)][i & (kChunkSize - 1)];
     }
-    T back() const { return cursor_[-1]; }
 
     std::size_t memoryBytes() const {
         return chunks_.capacity() * sizeof(chunks_[0]) + chunks_.size() * kChunkSize * sizeof(T);
