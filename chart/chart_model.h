@@ -60,6 +60,10 @@ public:
             changed_.touch();
     }
 
+    // The level traces' rows, or null before addLevelTraces: what an exporter of the recording
+    // walks change by change (LevelRows::forEachRun).
+    const LevelRows* levelRows() const { return levelRows_.get(); }
+
     ChartAxis& bottomAxis() { return bottom_; }
     const ChartAxis& bottomAxis() const { return bottom_; }
     ChartAxis& leftAxis() { return left_; }

@@ -40,12 +40,16 @@ void LevelRows::startRun(std::uint32_t levels) {
 }
 
 // A run holds the row when it is the last to start at or before it: among the runs starting in
-// the row's page, or else the last one started before the page.
+// the row's page, or else the last one started before the page. At most one run starts at a
+// row, which narrows the search: the rows of the page up to this one start at most offset + 1
+// runs, the rows after it at most the rest; a page where every row starts a run needs no search.
 std::int64_t LevelRows::runOf(std::int64_t row) const {
     const std::int64_t page = row >> kPageShift;
     const auto offset = static_cast<std::uint16_t>(row & (kPageRows - 1));
-    std::int64_t low = pageFirstRun(page);
-    std::int64_t high = pageFirstRun(page + 1);
+    const std::int64_t pageFirst = pageFirstRun(page);
+    const std::int64_t pageEnd = pageFirstRun(page + 1);
+    std::int64_t low = std::max(pageFirst, pageEnd - (kPageRows - 1 - offset));
+    std::int64_t high = std::min(pageEnd, pageFirst + offset + 1);
     while (low < high) {
         const std::int64_t middle = low + (high - low) / 2;
         if (runStarts_[middle] <= offset)

@@ -13,9 +13,10 @@
 namespace voltarix::chart::testing {
 
 // Recordings of 17 level traces as a capture makes them, but with everything that can vary
-// varying at random: runs of equal levels from 1 to 10^5 rows (and stretches where every row
-// differs), levels that come back to the previous ones, cycle-number labels and time texts
-// switching into each other mid-recording, and colours changing for one trace or all.
+// varying at random: runs of equal levels from 1 to 10^5 rows (and stretches, some longer
+// than 10^5, where every row differs), levels that come back to the previous ones, cycle-number
+// labels and time texts switching into each other mid-recording, and colours changing for one trace
+// or all.
 class RandomRecording {
 public:
     static constexpr int kTraces = 17;
@@ -43,7 +44,9 @@ private:
     void nextRun() {
         dense_ = pick(12) == 0;
         const double logLength = std::uniform_real_distribution<double>(0, std::log(1e5))(rng_);
-        runLength_ = dense_ ? 1 + pick(3000) : static_cast<std::int64_t>(std::exp(logLength));
+        // Some dense stretches outlast whole pages of the store (65,536 rows).
+        const std::int64_t denseLength = pick(3) == 0 ? 1 + pick(150000) : 1 + pick(3000);
+        runLength_ = dense_ ? denseLength : static_cast<std::int64_t>(std::exp(logLength));
         const int kind = pick(10);
         if (kind < 2)
             ; // the same levels again: the run merges into the one before
