@@ -91,12 +91,12 @@ public:
     std::size_t memoryBytes() const;
 
 private:
+    // Asked every row: without an early exit the compiler compares several colours at once.
     bool sameColours(const QRgb* colours) const {
-        for (int k = 0; k < traceCount_; ++k) {
-            if (colours[k] != lastColours_[k])
-                return false;
-        }
-        return true;
+        QRgb differ = 0;
+        for (int k = 0; k < traceCount_; ++k)
+            differ |= colours[k] ^ lastColours_[k];
+        return differ == 0;
     }
     void recolour(const QRgb* colours);
     void startPage(std::uint32_t levels);
