@@ -38,8 +38,9 @@ public:
         series_[static_cast<std::size_t>(series)]->appendPoint(y, label, colour);
     }
 
-    // Level traces: two-level stair series that receive a point together, stored as one
-    // 32-bit word per row (see LevelRows). The 17-trace chart sets them up once:
+    // Level traces: two-level stair series that receive a point together, stored as runs of
+    // equal rows, so that a recording costs memory by its level changes, not its cycles (see
+    // LevelRows). The 17-trace chart sets them up once:
     //     std::vector<TraceLevels> traces; // trace k: {name, y when low, y when high}
     //     int first = model.addLevelTraces(traces);
     // and appends a capture cycle, bit k of `levels` being trace k's level, with
@@ -58,6 +59,10 @@ public:
         if (!changed_.dirty() && levelTracesShown())
             changed_.touch();
     }
+
+    // The level traces' rows, or null before addLevelTraces: what an exporter of the recording
+    // walks change by change (LevelRows::forEachRun).
+    const LevelRows* levelRows() const { return levelRows_.get(); }
 
     ChartAxis& bottomAxis() { return bottom_; }
     const ChartAxis& bottomAxis() const { return bottom_; }
@@ -106,6 +111,8 @@ public:
     bool animatedZoom() const { return animatedZoom_; }
     void setAnimatedZoom(bool animated) { animatedZoom_ = animated; }
 
+    // Bytes the chart holds for its series and level traces, all included. Cheap enough to ask
+    // every cycle: a few steps per series, however long the recording.
     std::size_t memoryBytes() const;
 
 private:

@@ -43,6 +43,8 @@ public:
     SeriesKind kind() const { return kind_; }
     const QString& name() const { return name_; }
     bool readsLevels() const { return trace_.has_value(); }
+    // The trace of the level traces this series reads, or null.
+    const LevelTrace* levelTrace() const { return trace_ ? &*trace_ : nullptr; }
     std::int64_t count() const { return trace_ ? trace_->count() : points_.count(); }
     double y(std::int64_t index) const { return trace_ ? trace_->y(index) : points_.y(index); }
     QString label(std::int64_t index) const;

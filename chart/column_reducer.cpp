@@ -1,6 +1,7 @@
 #include "chart/column_reducer.h"
 
 #include "chart/chart_series.h"
+#include "chart/level_rows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,9 +30,25 @@ ReducedSeries::Column ColumnReducer::pointColumn(const ChartSeries& series,
     return {x_.toPixel(static_cast<double>(index) + offset_), y, y, y, series.colour(index)};
 }
 
-ReducedSeries ColumnReducer::reduce(const ChartSeries& series) const {
+bool ColumnReducer::perPixel(Span span) const {
+    const double pixels = std::floor(right_) - std::ceil(left_) + 1;
+    return static_cast<double>(span.last - span.first) > pixels;
+}
+
+template <typename Visit> void ColumnReducer::forEachPixelColumn(Span span, Visit visit) const {
+    std::int64_t first = span.first;
+    for (double px = std::ceil(left_); px <= right_ && first < span.last; ++px) {
+        const std::int64_t end = std::clamp(firstIndexAtOrAfter(px + 0.5), first, span.last);
+        if (end == first)
+            continue;
+        visit(px, first, end);
+        first = end;
+    }
+}
+
+// The points just outside the plot on either side.
+ReducedSeries ColumnReducer::reduceEnds(const ChartSeries& series, Span span) const {
     ReducedSeries out;
-    const Span span = visibleSpan(series.count());
     if (span.first > 0) {
         out.hasLeadIn = true;
         out.leadIn = pointColumn(series, span.first - 1);
@@ -40,11 +57,16 @@ ReducedSeries ColumnReducer::reduce(const ChartSeries& series) const {
         out.hasTrailing = true;
         out.trailing = pointColumn(series, span.last);
     }
-    const double pixels = std::floor(right_) - std::ceil(left_) + 1;
-    if (static_cast<double>(span.last - span.first) <= pixels)
-        reducePerPoint(series, span, out);
-    else
+    return out;
+}
+
+ReducedSeries ColumnReducer::reduce(const ChartSeries& series) const {
+    const Span span = visibleSpan(series.count());
+    ReducedSeries out = reduceEnds(series, span);
+    if (perPixel(span))
         reducePerPixel(series, span, out);
+    else
+        reducePerPoint(series, span, out);
     return out;
 }
 
@@ -56,16 +78,42 @@ void ColumnReducer::reducePerPoint(const ChartSeries& series, Span span, Reduced
 
 void ColumnReducer::reducePerPixel(const ChartSeries& series, Span span, ReducedSeries& out) const {
     out.perPixel = true;
-    std::int64_t first = span.first;
-    for (double px = std::ceil(left_); px <= right_ && first < span.last; ++px) {
-        const std::int64_t end = std::clamp(firstIndexAtOrAfter(px + 0.5), first, span.last);
-        if (end == first)
-            continue;
+    forEachPixelColumn(span, [&](double px, std::int64_t first, std::int64_t end) {
         const ValueRange r = series.range(first, end);
         out.columns.push_back(
             {px, r.minimum, r.maximum, series.y(end - 1), series.colour(end - 1)});
-        first = end;
-    }
+    });
+}
+
+ColumnReducer::LevelColumns ColumnReducer::levelColumns(const LevelRows& rows) const {
+    LevelColumns group;
+    group.rowCount = rows.size();
+    const Span span = visibleSpan(rows.size());
+    if (!perPixel(span))
+        return group;
+    forEachPixelColumn(span, [&](double, std::int64_t first, std::int64_t end) {
+        group.seen.push_back(rows.seen(first, end, rows.traceMask()));
+        group.lastLevels.push_back(rows.levels(end - 1));
+    });
+    return group;
+}
+
+// A trace's column covers the levels its bit shows in the group's column.
+ReducedSeries ColumnReducer::reduce(const ChartSeries& series, const LevelColumns& group) const {
+    const LevelTrace* trace = series.levelTrace();
+    const Span span = visibleSpan(series.count());
+    if (!trace || group.rowCount != series.count() || !perPixel(span))
+        return reduce(series);
+    ReducedSeries out = reduceEnds(series, span);
+    out.perPixel = true;
+    std::size_t i = 0;
+    forEachPixelColumn(span, [&](double px, std::int64_t, std::int64_t end) {
+        const ValueRange r = trace->rangeOf(group.seen[i]);
+        out.columns.push_back(
+            {px, r.minimum, r.maximum, trace->yOf(group.lastLevels[i]), series.colour(end - 1)});
+        ++i;
+    });
+    return out;
 }
 
 } // namespace voltarix::chart

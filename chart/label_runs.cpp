@@ -11,6 +11,7 @@ void LabelRuns::appendSlow(const PointLabel& label) {
         } else {
             runs_.push_back({size_, 0, static_cast<std::int32_t>(texts_.size())});
             texts_.push_back(label.textValue().toString());
+            textBytes_ += textBytes(texts_.back());
         }
     }
     ++size_;
@@ -42,12 +43,14 @@ QString LabelRuns::at(std::int64_t index) const {
     return QString::number(run.number + (index - run.first));
 }
 
+// A text's characters and the header of its shared block.
+std::size_t LabelRuns::textBytes(const QString& text) {
+    return static_cast<std::size_t>(text.capacity()) * sizeof(QChar) + 16;
+}
+
 std::size_t LabelRuns::memoryBytes() const {
-    std::size_t bytes = sizeof(*this) + runs_.capacity() * sizeof(Run);
-    bytes += texts_.capacity() * sizeof(QString);
-    for (const QString& text : texts_)
-        bytes += static_cast<std::size_t>(text.capacity()) * sizeof(QChar) + 16;
-    return bytes;
+    return sizeof(*this) + runs_.capacity() * sizeof(Run) + texts_.capacity() * sizeof(QString) +
+           textBytes_;
 }
 
 } // namespace voltarix::chart

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace voltarix::chart {
@@ -23,7 +24,7 @@ public:
             ++size_;
             return;
         }
-        if (!label.isNumber() && !counting_ && size_ > 0 && texts_.back() == label.textValue()) {
+        if (!label.isNumber() && !counting_ && size_ > 0 && isLastText(label.textValue())) {
             ++size_;
             return;
         }
@@ -33,6 +34,7 @@ public:
     std::int64_t size() const { return size_; }
     QString at(std::int64_t index) const;
     std::size_t runCount() const { return runs_.size(); }
+    // Bytes held; a few steps however many texts.
     std::size_t memoryBytes() const;
 
 private:
@@ -42,12 +44,21 @@ private:
         std::int32_t text; // -1: a counting run
     };
 
+    static std::size_t textBytes(const QString& text);
+    // Asked for every point of a time text: kept inline, as a plain comparison of characters.
+    bool isLastText(QStringView text) const {
+        const QString& last = texts_.back();
+        return last.size() == text.size() &&
+               std::memcmp(last.constData(), text.data(),
+                           static_cast<std::size_t>(text.size()) * sizeof(QChar)) == 0;
+    }
     void appendSlow(const PointLabel& label);
     bool extendsLastRun(const PointLabel& label) const;
     const Run& runOf(std::int64_t index) const;
 
     std::vector<Run> runs_;
     std::vector<QString> texts_;
+    std::size_t textBytes_ = 0;
     std::int64_t size_ = 0;
     std::int64_t nextNumber_ = 0;
     bool counting_ = false;

@@ -18,11 +18,15 @@ public:
     LevelTrace(const LevelRows& rows, int bit, double low, double high);
 
     std::int64_t count() const { return rows_->size(); }
-    double y(std::int64_t index) const { return (rows_->levels(index) & mask_) ? high_ : low_; }
+    double y(std::int64_t index) const { return yOf(rows_->levels(index)); }
     QString label(std::int64_t index) const { return rows_->label(index); }
     QRgb colour(std::int64_t index) const { return rows_->colour(bit_, index); }
     ValueRange range(std::int64_t first, std::int64_t last) const;
     ValueRange bounds() const;
+    // This trace's y in a row of `levels`, and the ys it takes among rows that show `seen`.
+    double yOf(std::uint32_t levels) const { return (levels & mask_) ? high_ : low_; }
+    ValueRange rangeOf(const LevelSeen& seen) const;
+    const LevelRows& rows() const { return *rows_; }
     double low() const { return low_; }
     double high() const { return high_; }
 
@@ -30,8 +34,6 @@ public:
     PointStore toPointStore() const;
 
 private:
-    ValueRange fromSeen(const LevelSeen& seen) const;
-
     const LevelRows* rows_;
     std::uint32_t mask_;
     int bit_;

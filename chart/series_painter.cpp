@@ -70,7 +70,8 @@ void SeriesPainter::drawBoxesBackToFront() {
 void SeriesPainter::paintLine(const ChartSeries& series, int slot, int slotCount) {
     const QRectF& r = frame_.plot();
     const ColumnReducer reducer(frame_.x(), r.left(), r.right(), frame_.pointOffset());
-    StairShapes shapes = StairGeometry::build(reducer.reduce(series), frame_.y(), series.stairs());
+    StairShapes shapes =
+        StairGeometry::build(reduceLine(reducer, series), frame_.y(), series.stairs());
     const auto lines = clipped(std::move(shapes.lines), r);
     const double d = frame_.depth();
     const double z0 = d * slot / slotCount;
@@ -79,6 +80,16 @@ void SeriesPainter::paintLine(const ChartSeries& series, int slot, int slotCount
     else
         drawRibbon(lines, z0, d * (slot + 1) / slotCount);
     drawBands(shapes.bands, z0);
+}
+
+// The level traces share their rows: what their rows show per pixel column is found once.
+ReducedSeries SeriesPainter::reduceLine(const ColumnReducer& reducer, const ChartSeries& series) {
+    const LevelTrace* trace = series.levelTrace();
+    if (!trace)
+        return reducer.reduce(series);
+    if (!levelColumns_)
+        levelColumns_ = reducer.levelColumns(trace->rows());
+    return reducer.reduce(series, *levelColumns_);
 }
 
 // Bands span whole pixel columns and rows, like the lines they stand for.

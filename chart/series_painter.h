@@ -1,9 +1,11 @@
 #pragma once
 
+#include "chart/column_reducer.h"
 #include "chart/stair_geometry.h"
 
 #include <QPainter>
 
+#include <optional>
 #include <vector>
 
 namespace voltarix::chart {
@@ -22,6 +24,7 @@ public:
 
 private:
     void paintLine(const ChartSeries& series, int slot, int slotCount);
+    ReducedSeries reduceLine(const ColumnReducer& reducer, const ChartSeries& series);
     void paintBars(const ChartSeries& series, int slot, int slotCount);
     void drawFlatLines(const std::vector<ColouredLine>& lines);
     void drawBands(const std::vector<ColouredBand>& bands, double z);
@@ -39,6 +42,8 @@ private:
     QPainter& painter_;
     // In 3D the bars of all series, drawn together once their order is known.
     std::vector<BarBox> boxes_;
+    // Found at the first level trace painted, for all of them.
+    std::optional<ColumnReducer::LevelColumns> levelColumns_;
 };
 
 } // namespace voltarix::chart

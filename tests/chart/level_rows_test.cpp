@@ -117,13 +117,28 @@ TEST(LevelRows, AOneRowGlitchShowsInEveryRangeHoldingIt) {
     EXPECT_EQ(rows.seen(-5, 0, t5).high | rows.seen(n, n + 9, t5).low, 0u) << "outside the rows";
 }
 
-TEST(LevelRows, ARowCostsAboutOneWord) {
-    LevelRows rows(17);
+// A steady recording costs its pages (8 bytes per 65,536 rows) and nothing per row; every
+// change costs about 6 bytes; a row unlike the one before it, however many, never more than 8.
+TEST(LevelRows, MemoryGrowsWithChangesNotWithRows) {
     const QRgb colours[17] = {};
-    constexpr std::int64_t n = 1'000'000;
+    LevelRows steady(17);
+    constexpr std::int64_t n = 20'000'000;
     for (std::int64_t i = 0; i < n; ++i)
-        rows.append(static_cast<std::uint32_t>(i), PointLabel::number(i + 1), colours);
-    EXPECT_LT(static_cast<double>(rows.memoryBytes()) / n, 5.0);
+        steady.append(0x155u, PointLabel::number(i + 1), colours);
+    EXPECT_LT(steady.memoryBytes(), 60'000u);
+    EXPECT_EQ(steady.runCount(), 1);
+
+    LevelRows changing(17);
+    constexpr std::int64_t changes = 1'000'000;
+    for (std::int64_t i = 0; i < changes * 100; ++i)
+        changing.append(static_cast<std::uint32_t>(i / 100), PointLabel::number(i + 1), colours);
+    EXPECT_EQ(changing.runCount(), changes);
+    EXPECT_LT(static_cast<double>(changing.memoryBytes()) / changes, 7.0);
+
+    LevelRows toggling(17);
+    for (std::int64_t i = 0; i < changes; ++i)
+        toggling.append(i % 2 ? 0x1ffffu : 0u, PointLabel::number(i + 1), colours);
+    EXPECT_LE(static_cast<double>(toggling.memoryBytes()) / changes, 8.0);
 }
 
 } // namespace

@@ -108,5 +108,20 @@ TEST_F(LevelTracesTest, RowsOfHiddenTracesChangeNothingOnScreen) {
     EXPECT_EQ(calls, 2) << "the activation, then the first row after the clear";
 }
 
+// What a memory watch reads: the chart's bytes grow with level changes, not with cycles.
+TEST_F(LevelTracesTest, ChartMemoryFollowsLevelChangesNotCycles) {
+    const std::size_t empty = model_.memoryBytes();
+    for (std::int64_t c = 0; c < 5'000'000; ++c)
+        model_.appendLevels(5, PointLabel::number(c + 1), colours_);
+    const std::size_t steady = model_.memoryBytes();
+    EXPECT_LT(steady - empty, 40'000u)
+        << "five million steady cycles: a first chunk, 8 bytes a page";
+    for (std::int64_t c = 5'000'000; c < 5'400'000; ++c)
+        model_.appendLevels(c % 2 ? 2 : 5, PointLabel::number(c + 1), colours_);
+    const std::size_t changed = model_.memoryBytes();
+    EXPECT_GT(changed - steady, 400'000u * 6);
+    EXPECT_LT(changed - steady, 400'000u * 8);
+}
+
 } // namespace
 } // namespace voltarix::chart
