@@ -1,5 +1,7 @@
 #include "diagram17/vcd_writer.h"
 
+#include "diagram17/cycle_times.h"
+
 #include <array>
 
 namespace voltarix::diagram17 {
@@ -40,6 +42,15 @@ const char* VcdWriter::groupOfTrace(int trace) {
             return scope.name;
     }
     return "";
+}
+
+void VcdWriter::writeRecording(std::ostream& out, const CycleTimes& times, const std::string& date,
+                               const std::string& version) {
+    VcdWriter writer(out);
+    writer.writeHeader(date, version);
+    times.forEach([&writer](const CycleTimes::Entry& entry) {
+        writer.writeCycle(entry.timeUs, entry.levels);
+    });
 }
 
 void VcdWriter::writeHeader(const std::string& date, const std::string& version) {

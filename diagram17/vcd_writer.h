@@ -6,6 +6,8 @@
 
 namespace voltarix::diagram17 {
 
+class CycleTimes;
+
 // Writes the 17 lines of a recording as an IEEE 1364 value change dump: one
 // 1-bit wire per connector pin, grouped in a scope per register, times in
 // microseconds from the first cycle. `levels` holds the lines in trace order
@@ -27,6 +29,10 @@ public:
     // written. Times earlier than the previous one (a clock that stepped
     // back) are held at the previous time, so that the dump stays ordered.
     void writeCycle(std::uint64_t timeUs, std::uint32_t levels);
+
+    // A whole recording: header, the first entry's levels, then every change.
+    static void writeRecording(std::ostream& out, const CycleTimes& times, const std::string& date,
+                               const std::string& version);
 
     // The pin a trace shows and the register group it belongs to.
     static int pinOfTrace(int trace);
