@@ -9,7 +9,6 @@
 #include "chart/level_rows.h"
 #include "port/simulated/signal_source.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -235,13 +234,3 @@ void BM_PaintAllPointsOnOnePage(benchmark::State& state) {
 BENCHMARK(BM_PaintAllPointsOnOnePage)->Arg(1000)->Arg(1'000'000'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

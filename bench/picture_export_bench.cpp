@@ -6,7 +6,6 @@
 #include "chart/chart.h"
 #include "pictures/chart_picture.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -76,13 +75,3 @@ BENCHMARK_CAPTURE(BM_RegisterChart, wmf, pictures::PictureFormat::Metafile)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

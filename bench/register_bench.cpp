@@ -10,7 +10,6 @@
 #include "port/simulated/simulated_platform.h"
 #include "ui/message_service.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -63,13 +62,3 @@ void BM_PollWithoutChange(benchmark::State& state) {
 BENCHMARK(BM_PollWithoutChange)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
