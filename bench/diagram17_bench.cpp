@@ -14,12 +14,12 @@
 #include "diagram17/capture_loop.h"
 #include "diagram17/cycle_counter.h"
 #include "diagram17/diagram17.h"
-#include "diagram17/spin_edit.h"
 #include "diagram17/trace_layout.h"
 #include "panel/pin_model.h"
 #include "panel/port_panel.h"
 #include "port/simulated/simulated_platform.h"
 #include "ui/message_service.h"
+#include "ui/spin_edit.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -95,7 +95,7 @@ struct Bench {
         window.show();
         for (int i = 0; i < 20; ++i)
             QApplication::processEvents();
-        find<diagram17::SpinEdit>("SpinEdit1")->setText("40");
+        find<ui::SpinEdit>("SpinEdit1")->setText("40");
         find<QCheckBox>("CheckBox6")->click(); // unlimited: the bench stops the runs
     }
 

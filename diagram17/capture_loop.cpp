@@ -7,9 +7,9 @@
 #include "diagram17/label_clock.h"
 #include "diagram17/memory_guard.h"
 #include "diagram17/screen_rate_display.h"
-#include "diagram17/spin_edit.h"
 #include "diagram17/trace_layout.h"
 #include "panel/pin_model.h"
+#include "ui/spin_edit.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

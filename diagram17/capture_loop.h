@@ -15,6 +15,10 @@ namespace voltarix::chart {
 class ChartModel;
 }
 
+namespace voltarix::ui {
+class SpinEdit;
+}
+
 namespace voltarix::diagram17 {
 
 class CycleCounter;
@@ -22,7 +26,6 @@ class GaugeModel;
 class LabelClock;
 class MemoryGuard;
 class ScreenRateDisplay;
-class SpinEdit;
 struct Diagram17Controls;
 
 // What a capture loop works on besides its controls.
@@ -66,7 +69,7 @@ private:
     CaptureParts parts_;
     chart::ChartModel& chart_;
     const QCheckBox& autoCompress_;
-    const SpinEdit& cyclesPerPage_;
+    const ui::SpinEdit& cyclesPerPage_;
     QToolButton& forward_;
     QToolButton& back_;
     const QSlider& speed_;

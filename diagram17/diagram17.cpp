@@ -12,9 +12,9 @@
 #include "diagram17/run_control.h"
 #include "diagram17/screen_rate_display.h"
 #include "diagram17/scroll_control.h"
-#include "diagram17/spin_edit.h"
 #include "ui/click_registry.h"
 #include "ui/handler_errors.h"
+#include "ui/spin_edit.h"
 #include "ui/status_bar.h"
 
 #include <QCheckBox>
@@ -36,8 +36,8 @@ void wireButton(const Diagram17Host& host, QAbstractButton* button, Handler hand
 }
 
 template <typename Handler>
-void onChange(const Diagram17Host& host, SpinEdit* field, Handler handler) {
-    QObject::connect(field, &SpinEdit::changed, field, host.errors.guarded(handler));
+void onChange(const Diagram17Host& host, ui::SpinEdit* field, Handler handler) {
+    QObject::connect(field, &ui::SpinEdit::textChanged, field, host.errors.guarded(handler));
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include "chart/chart.h"
 #include "diagram17/cycle_counter.h"
-#include "diagram17/spin_edit.h"
 #include "diagram17/trace_layout.h"
 #include "ui/hints.h"
+#include "ui/spin_edit.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,9 +60,9 @@ QLabel* makeNote(QWidget* parent, const QString& text, const QRect& geometry) {
     return note;
 }
 
-SpinEdit* makeSpin(QWidget* parent, const QString& name, const QRect& geometry, int minimum,
-                   int maximum, int value, const QString& hint) {
-    auto* spin = named(new SpinEdit(parent), name, geometry);
+ui::SpinEdit* makeSpin(QWidget* parent, const QString& name, const QRect& geometry, int minimum,
+                       int maximum, int value, const QString& hint) {
+    auto* spin = named(new ui::SpinEdit(parent), name, geometry);
     spin->setRange(minimum, maximum);
     spin->setText(QString::number(value));
     ui::setHint(spin, hint);

@@ -18,9 +18,11 @@ namespace voltarix::chart {
 class Chart;
 }
 
-namespace voltarix::diagram17 {
-
+namespace voltarix::ui {
 class SpinEdit;
+}
+
+namespace voltarix::diagram17 {
 
 // Every control of the 17-bit diagram, built where the window's design puts
 // it: the chart in the chart panel, the two run tool bars under the tabs, and
@@ -51,12 +53,12 @@ struct Diagram17Controls {
     QToolButton* SpeedButton18 = nullptr; // page forward
 
     // "17 bit диагр."
-    SpinEdit* SpinEdit1 = nullptr; // cycles per page
+    ui::SpinEdit* SpinEdit1 = nullptr; // cycles per page
     QCheckBox* CheckBox4 = nullptr;
-    SpinEdit* SpinEdit2 = nullptr; // cycles to record
+    ui::SpinEdit* SpinEdit2 = nullptr; // cycles to record
     QCheckBox* CheckBox6 = nullptr;
-    SpinEdit* SpinEdit3 = nullptr; // scroll step
-    SpinEdit* SpinEdit4 = nullptr; // repeat interval
+    ui::SpinEdit* SpinEdit3 = nullptr; // scroll step
+    ui::SpinEdit* SpinEdit4 = nullptr; // repeat interval
     QRadioButton* RadioButton4 = nullptr;
     QRadioButton* RadioButton5 = nullptr;
     QRadioButton* RadioButton6 = nullptr;
@@ -80,7 +82,7 @@ struct Diagram17Controls {
     QRadioButton* RadioButton17 = nullptr;
     QRadioButton* RadioButton18 = nullptr;
     QRadioButton* RadioButton19 = nullptr;
-    SpinEdit* SpinEdit9 = nullptr;
+    ui::SpinEdit* SpinEdit9 = nullptr;
 
     QTimer* Timer3 = nullptr; // scroll repeat
     QTimer* Timer4 = nullptr; // page counter

@@ -5,7 +5,7 @@
 #include "diagram17/diagram17_controls.h"
 #include "diagram17/page_count.h"
 #include "diagram17/scroll_control.h"
-#include "diagram17/spin_edit.h"
+#include "ui/spin_edit.h"
 #include "ui/status_bar.h"
 
 #include <QApplication>

@@ -16,14 +16,14 @@ class Chart;
 enum class Panning;
 } // namespace voltarix::chart
 namespace voltarix::ui {
+class SpinEdit;
 class StatusBar;
-}
+} // namespace voltarix::ui
 
 namespace voltarix::diagram17 {
 
 class CycleCounter;
 class ScrollControl;
-class SpinEdit;
 struct Diagram17Controls;
 
 // Page density and compression, page jumps, the page counter Timer4 with its
@@ -71,9 +71,9 @@ private:
     const CycleCounter& counter_;
     ui::StatusBar& statusBar_;
     ScrollControl& scroll_;
-    SpinEdit& density_;
+    ui::SpinEdit& density_;
     QCheckBox& autoCompress_;
-    SpinEdit& repeatInterval_;
+    ui::SpinEdit& repeatInterval_;
     QToolButton& forward_;
     QToolButton& back_;
     QTimer& pageTimer_;

@@ -7,9 +7,9 @@
 #include "diagram17/memory_guard.h"
 #include "diagram17/paging_control.h"
 #include "diagram17/screen_rate_display.h"
-#include "diagram17/spin_edit.h"
 #include "ui/click_registry.h"
 #include "ui/message_service.h"
+#include "ui/spin_edit.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

@@ -11,6 +11,7 @@ class QWidget;
 namespace voltarix::ui {
 class ClickRegistry;
 class MessageService;
+class SpinEdit;
 class StatusBar;
 } // namespace voltarix::ui
 
@@ -22,7 +23,6 @@ class GaugeModel;
 class MemoryGuard;
 class PagingControl;
 class ScreenRateDisplay;
-class SpinEdit;
 struct Diagram17Controls;
 
 // What run control works on besides its controls.
@@ -75,9 +75,9 @@ private:
     void synchronousStartNow();
 
     RunParts parts_;
-    SpinEdit& density_;
-    SpinEdit& cyclesToRecord_;
-    SpinEdit& synchronousCycles_;
+    ui::SpinEdit& density_;
+    ui::SpinEdit& cyclesToRecord_;
+    ui::SpinEdit& synchronousCycles_;
     QCheckBox& unlimited_;
     QRadioButton& input_;
     QRadioButton& control_;

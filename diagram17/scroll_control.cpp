@@ -2,7 +2,7 @@
 
 #include "chart/chart_axis.h"
 #include "diagram17/diagram17_controls.h"
-#include "diagram17/spin_edit.h"
+#include "ui/spin_edit.h"
 
 #include <QTimer>
 #include <QToolButton>

@@ -9,9 +9,12 @@ namespace voltarix::chart {
 class ChartAxis;
 }
 
+namespace voltarix::ui {
+class SpinEdit;
+}
+
 namespace voltarix::diagram17 {
 
-class SpinEdit;
 struct Diagram17Controls;
 
 // The scroll buttons of the 17-bit chart: a click moves the range by 10
@@ -38,7 +41,7 @@ public:
 
 private:
     chart::ChartAxis& axis_;
-    const SpinEdit& step_;
+    const ui::SpinEdit& step_;
     QTimer& repeat_;
     int direction_ = 0;
     bool held_ = false;

@@ -142,7 +142,7 @@ TEST(Capture, SpeedSliderShowsItsPositionInTheStatusBar) {
 TEST(Capture, PortNotReadyRecordsTheNotReadyLevels) {
     testkit::WindowRig base([](testkit::FakePortPlatform& f) { f.failRequests = true; });
     auto& d17 = base.window->diagram17();
-    base.find<diagram17::SpinEdit>("SpinEdit2")->setText("0");
+    base.find<ui::SpinEdit>("SpinEdit2")->setText("0");
     base.find<QToolButton>("SpeedButton7")->click();
     auto& model = d17.chart2().model();
     const int first = model.seriesCount() - 17;

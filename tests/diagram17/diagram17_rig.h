@@ -5,9 +5,9 @@
 #include "diagram17/cycle_counter.h"
 #include "diagram17/diagram17.h"
 #include "diagram17/gauge_model.h"
-#include "diagram17/spin_edit.h"
 #include "panel/window_rig.h"
 #include "ui/click_registry.h"
+#include "ui/spin_edit.h"
 #include "ui/status_bar.h"
 
 #include <QSlider>
@@ -25,7 +25,7 @@ struct Diagram17Rig : Port378Rig {
     diagram17::Diagram17& d17() { return window->diagram17(); }
     chart::ChartModel& chart() { return d17().chart2().model(); }
     std::int64_t counter() { return d17().counter().value(); }
-    diagram17::SpinEdit* spin(const QString& name) { return find<diagram17::SpinEdit>(name); }
+    ui::SpinEdit* spin(const QString& name) { return find<ui::SpinEdit>(name); }
     QToolButton* button(const QString& name) { return find<QToolButton>(name); }
     QString pagePanel() { return window->statusBar1().panelText(2); }
 

@@ -104,8 +104,8 @@ TEST(RunControl, UnlimitedOnAndOffDuringARun) {
 
 TEST(RunControl, ClearedCountFieldBecomesOneUnlessTheSynchronousFieldShowsOne) {
     Diagram17Rig rig;
-    diagram17::SpinEdit* count = rig.spin("SpinEdit2");
-    diagram17::SpinEdit* sync = rig.spin("SpinEdit9");
+    ui::SpinEdit* count = rig.spin("SpinEdit2");
+    ui::SpinEdit* sync = rig.spin("SpinEdit9");
     count->setText("");
     EXPECT_EQ(count->text(), "1");
     EXPECT_EQ(sync->text(), "1");
