@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libkmod-dev
+    libjpeg-dev libwmf-dev libemf2svg-dev qt6-svg-dev libuemf-dev fonts-urw-base35
+    clang libclang-rt-14-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
 )
 

@@ -1,0 +1,163 @@
+#include "pictures/wmf_loader.h"
+
+#include "pictures/picture_error.h"
+#include "pictures/wmf_records.h"
+
+#include <QElapsedTimer>
+
+#include <cmath>
+
+#include <libwmf/api.h>
+#include <libwmf/gd.h>
+
+namespace voltarix::pictures {
+
+namespace {
+
+constexpr double kScreenDpi = 96.0;
+// A damaged file can hold a million tiny records that each make libwmf work
+// hard; past these bounds it is not played to the end.
+constexpr int kMaxRecords = 1'000'000;
+constexpr qint64 kMaxPlayMilliseconds = 10'000;
+
+[[noreturn]] void notValid() {
+    throw PictureError(QStringLiteral("Metafile is not valid"));
+}
+
+int toPixels(int units, int unitsPerInch) {
+    return int(std::lround(units * kScreenDpi / unitsPerInch));
+}
+
+int stopWhenTooLong(void* context, float) {
+    return static_cast<QElapsedTimer*>(context)->hasExpired(kMaxPlayMilliseconds) ? 1 : 0;
+}
+
+// One libwmf session over the file's bytes, destroyed whatever happens.
+class WmfSession {
+public:
+    explicit WmfSession(QByteArray bytes) : bytes_(std::move(bytes)) {
+        wmfAPI_Options options{};
+        options.function = wmf_gd_function;
+        const unsigned long flags =
+            WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+        if (wmf_api_create(&api_, flags, &options) != wmf_E_None) {
+            destroy();
+            notValid();
+        }
+        clock_.start();
+        wmf_status_function(api_, &clock_, stopWhenTooLong);
+        check(wmf_mem_open(api_, reinterpret_cast<unsigned char*>(bytes_.data()),
+                           long(bytes_.size())));
+    }
+    ~WmfSession() { destroy(); }
+    WmfSession(const WmfSession&) = delete;
+    WmfSession& operator=(const WmfSession&) = delete;
+
+    wmfD_Rect scan() {
+        wmfD_Rect box{};
+        check(wmf_scan(api_, 0, &box));
+        return box;
+    }
+
+    // Plays the part of the drawing inside the device rectangle box into an
+    // image of the given size.
+    QImage play(const wmfD_Rect& box, QSize size) {
+        wmf_gd_t* device = WMF_GD_GetData(api_);
+        device->type = wmf_gd_image;
+        device->bbox = box;
+        device->width = unsigned(size.width());
+        device->height = unsigned(size.height());
+        wmfD_Rect played = box;
+        check(wmf_play(api_, 0, &played));
+        if (device->gd_image == nullptr)
+            notValid();
+        return copyPixels(wmf_gd_image_pixels(device->gd_image), size);
+    }
+
+private:
+    void check(wmf_error_t error) const {
+        if (error != wmf_E_None || api_->err != wmf_E_None)
+            notValid();
+    }
+
+    void destroy() {
+        if (api_ != nullptr)
+            wmf_api_destroy(api_);
+        api_ = nullptr;
+    }
+
+    // gd's true-colour pixels are 0xAARRGGBB with gd's 7-bit alpha; the
+    // picture is shown opaque.
+    static QImage copyPixels(const int* pixels, QSize size) {
+        if (pixels == nullptr)
+            notValid();
+        QImage image(size, QImage::Format_RGB32);
+        if (image.isNull())
+            notValid();
+        for (int y = 0; y < size.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            const int* source = pixels + std::ptrdiff_t(y) * size.width();
+            for (int x = 0; x < size.width(); ++x)
+                line[x] = 0xFF000000u | (quint32(source[x]) & 0x00FFFFFFu);
+        }
+        return image;
+    }
+
+    QByteArray bytes_;
+    wmfAPI* api_ = nullptr;
+    QElapsedTimer clock_;
+};
+
+wmfD_Rect deviceRect(const QRect& logical, QPoint windowOrigin) {
+    const QRect shifted = logical.translated(-windowOrigin);
+    wmfD_Rect box;
+    box.TL.x = float(shifted.left());
+    box.TL.y = float(shifted.top());
+    box.BR.x = float(shifted.left() + shifted.width());
+    box.BR.y = float(shifted.top() + shifted.height());
+    return box;
+}
+
+// The picture's logical rectangle: the placeable frame, else the window the
+// records set up, else (no window either) what the drawing covers, found by
+// libwmf's scan. Logical units count as pixels without a placeable header.
+struct Placement {
+    wmfD_Rect box;
+    QSize pixels;
+};
+
+Placement placementOf(const WmfLayout& layout, WmfSession& session) {
+    if (layout.frame) {
+        if (layout.unitsPerInch == 0)
+            notValid();
+        const QSize pixels(toPixels(layout.frame->width(), layout.unitsPerInch),
+                           toPixels(layout.frame->height(), layout.unitsPerInch));
+        return {deviceRect(*layout.frame, layout.windowOrigin), pixels};
+    }
+    if (layout.windowExtent) {
+        const QSize extent(std::abs(layout.windowExtent->width()),
+                           std::abs(layout.windowExtent->height()));
+        return {deviceRect(QRect(layout.windowOrigin, extent), layout.windowOrigin), extent};
+    }
+    const wmfD_Rect box = session.scan();
+    return {box, QSize(int(std::ceil(box.BR.x - box.TL.x)), int(std::ceil(box.BR.y - box.TL.y)))};
+}
+
+} // namespace
+
+QImage loadWmf(const QByteArray& bytes, const PictureLimits& limits) {
+    if (bytes.size() > limits.maxMetafileBytes)
+        notValid();
+    const std::optional<WmfLayout> layout = walkWmfRecords(bytes, kMaxRecords);
+    if (!layout)
+        notValid();
+    WmfSession session(withViewportOfWindow(bytes, *layout));
+    const Placement placement = placementOf(*layout, session);
+    if (!limits.allowsImage(placement.pixels.width(), placement.pixels.height()))
+        notValid();
+    if (layout->frame || layout->windowExtent)
+        session.scan();
+    return session.play(placement.box, placement.pixels);
+}
+
+} // namespace voltarix::pictures
