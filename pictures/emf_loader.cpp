@@ -1,13 +1,17 @@
 #include "pictures/emf_loader.h"
 
+#include "pictures/metafile_kind.h"
 #include "pictures/picture_error.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include <emf2svg.h>
@@ -56,6 +60,25 @@ bool wholeRecordChain(const QByteArray& bytes) {
     return false;
 }
 
+// The header's description string lies inside the header record and ends
+// there: libemf2svg reads it up to its terminating zero whatever the header
+// says its length is.
+bool descriptionInsideHeader(const QByteArray& bytes) {
+    const quint32 headerSize = doubleWord(bytes, 4);
+    const quint32 characters = doubleWord(bytes, 60);
+    const quint32 offset = doubleWord(bytes, 64);
+    if (offset == 0)
+        return true;
+    if (offset < kHeaderBytes || offset % 2 != 0 || characters > headerSize ||
+        quint64(offset) + 2 * quint64(characters) > headerSize)
+        return false;
+    for (quint32 at = offset; at + 2 <= headerSize; at += 2) {
+        if (qFromLittleEndian<quint16>(bytes.constData() + at) == 0)
+            return true;
+    }
+    return false;
+}
+
 // The picture frame, inclusive, in hundredths of a millimetre.
 QSize naturalSize(const QByteArray& bytes) {
     const auto pixels = [](qint64 hundredths) {
@@ -88,6 +111,57 @@ QByteArray toSvg(const QByteArray& bytes) {
     return result;
 }
 
+// The SVG document's own size, from the width and height of its root.
+double documentSide(const QByteArray& svg) {
+    const qsizetype root = svg.indexOf("<svg");
+    double side = 0;
+    for (const char* attribute : {" width=\"", " height=\""}) {
+        const qsizetype at = svg.indexOf(attribute, root);
+        if (root < 0 || at < 0)
+            continue;
+        const qsizetype start = at + qsizetype(std::strlen(attribute));
+        side = std::max(side, svg.mid(start, svg.indexOf('"', start) - start).toDouble());
+    }
+    return side;
+}
+
+// Qt's rasteriser takes seconds for one path reaching millions of units past
+// the picture, which a damaged metafile easily holds. Numbers beyond a few
+// picture sizes draw nothing more, so they are brought back to that bound.
+// Only numbers standing on their own count: digits after a letter, '#',
+// '+' or '/' belong to a colour or to base64 picture data.
+bool startsNumber(const char* text, const char* begin) {
+    if (!std::isdigit(static_cast<unsigned char>(*text)))
+        return false;
+    if (text == begin)
+        return true;
+    const char before = text[-1];
+    return before != '\0' && std::strchr(" ,\"'(-:\n\t", before) != nullptr;
+}
+
+QByteArray withCoordinatesBounded(const QByteArray& svg) {
+    const double bound = 4 * std::max(documentSide(svg), 1024.0);
+    QByteArray out;
+    out.reserve(svg.size());
+    const char* begin = svg.constData();
+    const char* text = begin;
+    const char* end = text + svg.size();
+    while (text < end) {
+        if (!startsNumber(text, begin)) {
+            out.append(*text++);
+            continue;
+        }
+        char* after = nullptr;
+        const double value = std::strtod(text, &after);
+        if (std::isfinite(value) && value <= bound)
+            out.append(text, after - text);
+        else
+            out.append(QByteArray::number(bound, 'f', 0));
+        text = after;
+    }
+    return out;
+}
+
 QImage render(const QByteArray& svg, QSize size) {
     QSvgRenderer renderer(svg);
     if (!renderer.isValid())
@@ -104,12 +178,13 @@ QImage render(const QByteArray& svg, QSize size) {
 } // namespace
 
 QImage loadEmf(const QByteArray& bytes, const PictureLimits& limits) {
-    if (bytes.size() > limits.maxMetafileBytes || !wholeRecordChain(bytes))
+    if (bytes.size() > limits.maxMetafileBytes || metafileKindOf(bytes) != MetafileKind::Enhanced ||
+        !wholeRecordChain(bytes) || !descriptionInsideHeader(bytes))
         notValid();
     const QSize size = naturalSize(bytes);
     if (!limits.allowsImage(size.width(), size.height()))
         notValid();
-    return render(toSvg(bytes), size);
+    return render(withCoordinatesBounded(toSvg(bytes)), size);
 }
 
 } // namespace voltarix::pictures

@@ -19,6 +19,8 @@ add_library(voltarix_picture_loaders STATIC
 )
 target_include_directories(voltarix_picture_loaders PUBLIC ${VOLTARIX_PICTURES_DIR}/..)
 target_include_directories(voltarix_picture_loaders PRIVATE ${EMF2SVG_INCLUDE_DIR})
+# libwmf comes before libemf2svg: libemf2svg loads libUEMF, which exports a
+# wmf_free of its own, and libwmf's must be the one the process finds first.
 target_link_libraries(voltarix_picture_loaders
     PUBLIC Qt6::Gui
     PRIVATE Qt6::Svg JPEG::JPEG PkgConfig::LIBWMF ${EMF2SVG_LIBRARY})

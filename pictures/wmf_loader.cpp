@@ -5,7 +5,9 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
@@ -18,7 +20,7 @@ constexpr double kScreenDpi = 96.0;
 // A damaged file can hold a million tiny records that each make libwmf work
 // hard; past these bounds it is not played to the end.
 constexpr int kMaxRecords = 1'000'000;
-constexpr qint64 kMaxPlayMilliseconds = 10'000;
+constexpr qint64 kMaxPlayMilliseconds = 5'000;
 
 [[noreturn]] void notValid() {
     throw PictureError(QStringLiteral("Metafile is not valid"));
@@ -143,6 +145,18 @@ Placement placementOf(const WmfLayout& layout, WmfSession& session) {
     return {box, QSize(int(std::ceil(box.BR.x - box.TL.x)), int(std::ceil(box.BR.y - box.TL.y)))};
 }
 
+// A pen as wide as the picture's frame (or window) already covers it.
+int widestUsefulPen(const WmfLayout& layout) {
+    constexpr int kWithoutFrame = 1024;
+    int side = kWithoutFrame;
+    if (layout.frame)
+        side = std::max(layout.frame->width(), layout.frame->height());
+    else if (layout.windowExtent)
+        side = std::max(std::abs(layout.windowExtent->width()),
+                        std::abs(layout.windowExtent->height()));
+    return std::clamp(side, 1, int(std::numeric_limits<qint16>::max()));
+}
+
 } // namespace
 
 QImage loadWmf(const QByteArray& bytes, const PictureLimits& limits) {
@@ -151,7 +165,7 @@ QImage loadWmf(const QByteArray& bytes, const PictureLimits& limits) {
     const std::optional<WmfLayout> layout = walkWmfRecords(bytes, kMaxRecords);
     if (!layout)
         notValid();
-    WmfSession session(withViewportOfWindow(bytes, *layout));
+    WmfSession session(playableWmf(bytes, *layout, widestUsefulPen(*layout)));
     const Placement placement = placementOf(*layout, session);
     if (!limits.allowsImage(placement.pixels.width(), placement.pixels.height()))
         notValid();

@@ -14,6 +14,9 @@ constexpr quint16 kEndOfFile = 0x0000;
 constexpr quint16 kSetWindowOrg = 0x020B;
 constexpr quint16 kSetWindowExt = 0x020C;
 constexpr quint16 kSetViewportExt = 0x020E;
+constexpr quint16 kCreatePenIndirect = 0x02FA;
+// Style, then the width as a point: x is the width.
+constexpr int kPenWidthOffset = 2 * kRecordHeaderWords + 2;
 
 class Reader {
 public:
@@ -65,10 +68,15 @@ bool walkRecords(const Reader& in, int offset, int maxRecords, WmfLayout& layout
         const quint16 function = in.word(offset + 4);
         if (words < kRecordHeaderWords || !in.has(offset, qint64(words) * 2))
             return false;
-        if (function == kEndOfFile)
-            return true;
-        noteWindow(in, offset, function, layout);
+        layout.largestRecordWords = std::max(layout.largestRecordWords, words);
         offset += int(words * 2);
+        if (function == kEndOfFile) {
+            layout.endOffset = offset;
+            return true;
+        }
+        noteWindow(in, offset - int(words * 2), function, layout);
+        if (function == kCreatePenIndirect && words * 2 >= kPenWidthOffset + 2)
+            layout.penRecords.push_back(offset - int(words * 2));
     }
     return false;
 }
@@ -93,22 +101,29 @@ std::optional<WmfLayout> walkWmfRecords(const QByteArray& bytes, int maxRecords)
     return layout;
 }
 
-QByteArray withViewportOfWindow(const QByteArray& bytes, const WmfLayout& layout) {
-    if (!layout.windowExtent)
-        return bytes;
-    QByteArray record;
-    constexpr quint16 words = kRecordHeaderWords + 2;
-    appendWord(record, words);
-    appendWord(record, 0);
-    appendWord(record, kSetViewportExt);
-    appendWord(record, quint16(layout.windowExtent->height()));
-    appendWord(record, quint16(layout.windowExtent->width()));
-    QByteArray out = bytes;
-    out.insert(layout.afterWindowExtent, record);
-    // The header counts the file's words.
-    const int sizeOffset = layout.headerOffset + 6;
-    const quint32 fileWords = qFromLittleEndian<quint32>(out.constData() + sizeOffset) + words;
-    qToLittleEndian(fileWords, out.data() + sizeOffset);
+QByteArray playableWmf(const QByteArray& bytes, const WmfLayout& layout, int maxPenWidth) {
+    QByteArray out = bytes.left(layout.endOffset);
+    for (int pen : layout.penRecords) {
+        char* width = out.data() + pen + kPenWidthOffset;
+        const int units = std::abs(int(qFromLittleEndian<qint16>(width)));
+        if (units > maxPenWidth)
+            qToLittleEndian(qint16(maxPenWidth), width);
+    }
+    quint32 largest = layout.largestRecordWords;
+    if (layout.windowExtent) {
+        QByteArray record;
+        constexpr quint16 words = kRecordHeaderWords + 2;
+        appendWord(record, words);
+        appendWord(record, 0);
+        appendWord(record, kSetViewportExt);
+        appendWord(record, quint16(layout.windowExtent->height()));
+        appendWord(record, quint16(layout.windowExtent->width()));
+        out.insert(layout.afterWindowExtent, record);
+        largest = std::max<quint32>(largest, words);
+    }
+    const int header = layout.headerOffset;
+    qToLittleEndian(quint32((out.size() - header) / 2), out.data() + header + 6);
+    qToLittleEndian(largest, out.data() + header + 12);
     return out;
 }
 

@@ -4,5 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
+# Every picture loader's fuzzer for 30 seconds (its own clang build, build-fuzz/).
+scripts/fuzz.sh 30
