@@ -1,5 +1,6 @@
 // Opens picture files in the picture browser, one after the other, to look at
 // the browser on its own: picture_browser_demo FILE...
+// Without files it runs the open command with its dialog instead.
 // Errors go to the standard error box, as in the program.
 #include "pictures/picture_browser.h"
 #include "ui/handler_errors.h"
@@ -12,8 +13,11 @@ int main(int argc, char** argv) {
     voltarix::ui::QtMessageService messages;
     const voltarix::ui::HandlerErrors errors(messages);
     voltarix::pictures::TForm4 browser;
-    for (const QString& path : QApplication::arguments().mid(1))
+    const QStringList paths = QApplication::arguments().mid(1);
+    for (const QString& path : paths)
         errors.run([&] { browser.openPicture(path); });
+    if (paths.isEmpty())
+        errors.run([&] { browser.openPictureFromDialog(nullptr); });
     browser.showBrowser();
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace voltarix::pictures {
@@ -14,6 +15,7 @@ namespace voltarix::pictures {
 namespace {
 
 constexpr int kPreviewSide = 200;
+constexpr QSize kDialogSize(900, 480);
 
 } // namespace
 
@@ -26,7 +28,13 @@ OpenPictureDialog::OpenPictureDialog(QWidget* parent) : QFileDialog(parent) {
     setAcceptMode(QFileDialog::AcceptOpen);
     setNameFilters(PictureFormatRegistry::qtNameFilters(PictureFormatRegistry().filterEntries()));
     addPreviewPane();
+    // Wide enough for the whole "All (...)" filter text.
+    resize(kDialogSize);
     connect(this, &QFileDialog::currentChanged, this, &OpenPictureDialog::showPreviewOf);
+    // A name typed in full previews too, not only one picked in the list.
+    if (auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        connect(nameEdit, &QLineEdit::textChanged, this,
+                [this](const QString& name) { showPreviewOf(directory().absoluteFilePath(name)); });
 }
 
 void OpenPictureDialog::addPreviewPane() {

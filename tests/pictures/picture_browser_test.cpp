@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -146,6 +147,19 @@ TEST(OpenPictureDialog, ListsEveryFormatAndPreviewsTheSelectedFile) {
     dialog.showPreviewOf(path);
     EXPECT_EQ(dialog.previewImage().size(), QSize(64, 48));
     dialog.showPreviewOf(folder.write(QStringLiteral("bad.bmp"), "x"));
+    EXPECT_TRUE(dialog.previewImage().isNull());
+}
+
+TEST(OpenPictureDialog, TypedNamePreviewsToo) {
+    PictureFolder folder;
+    folder.writeImage(QStringLiteral("typed.bmp"), filled({24, 12}, Qt::yellow), "bmp");
+    OpenPictureDialog dialog;
+    dialog.setDirectory(folder.path(QString()));
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(QStringLiteral("typed.bmp"));
+    EXPECT_EQ(dialog.previewImage().size(), QSize(24, 12));
+    name->setText(QStringLiteral("typed.bm"));
     EXPECT_TRUE(dialog.previewImage().isNull());
 }
 
