@@ -21,6 +21,7 @@ constexpr double kScreenDpi = 96.0;
 // hard; past these bounds it is not played to the end.
 constexpr int kMaxRecords = 1'000'000;
 constexpr qint64 kMaxPlayMilliseconds = 5'000;
+constexpr int kWidestPen = std::numeric_limits<qint16>::max();
 
 [[noreturn]] void notValid() {
     throw PictureError(QStringLiteral("Metafile is not valid"));
@@ -128,7 +129,7 @@ struct Placement {
     QSize pixels;
 };
 
-Placement placementOf(const WmfLayout& layout, WmfSession& session) {
+Placement placementOf(const WmfLayout& layout, const QByteArray& bytes) {
     if (layout.frame) {
         if (layout.unitsPerInch == 0)
             notValid();
@@ -141,20 +142,22 @@ Placement placementOf(const WmfLayout& layout, WmfSession& session) {
                            std::abs(layout.windowExtent->height()));
         return {deviceRect(QRect(layout.windowOrigin, extent), layout.windowOrigin), extent};
     }
-    const wmfD_Rect box = session.scan();
+    WmfSession measuring(playableWmf(bytes, layout, kWidestPen));
+    const wmfD_Rect box = measuring.scan();
     return {box, QSize(int(std::ceil(box.BR.x - box.TL.x)), int(std::ceil(box.BR.y - box.TL.y)))};
 }
 
-// A pen as wide as the picture's frame (or window) already covers it.
-int widestUsefulPen(const WmfLayout& layout) {
-    constexpr int kWithoutFrame = 1024;
-    int side = kWithoutFrame;
-    if (layout.frame)
-        side = std::max(layout.frame->width(), layout.frame->height());
-    else if (layout.windowExtent)
-        side = std::max(std::abs(layout.windowExtent->width()),
-                        std::abs(layout.windowExtent->height()));
-    return std::clamp(side, 1, int(std::numeric_limits<qint16>::max()));
+// libgd draws a wide line pixel row by pixel row: a pen thousands of pixels
+// wide takes seconds a line. Wider than this, a pen is narrowed to it.
+int widestPenInUnits(const Placement& placement) {
+    constexpr double kWidestPenPixels = 256;
+    const double units = std::max(double(placement.box.BR.x - placement.box.TL.x),
+                                  double(placement.box.BR.y - placement.box.TL.y));
+    const int pixels = std::max(placement.pixels.width(), placement.pixels.height());
+    if (!(units > 0) || pixels <= 0)
+        return kWidestPen;
+    const double width = std::ceil(kWidestPenPixels * units / pixels);
+    return int(std::clamp(width, 1.0, double(kWidestPen)));
 }
 
 } // namespace
@@ -165,12 +168,11 @@ QImage loadWmf(const QByteArray& bytes, const PictureLimits& limits) {
     const std::optional<WmfLayout> layout = walkWmfRecords(bytes, kMaxRecords);
     if (!layout)
         notValid();
-    WmfSession session(playableWmf(bytes, *layout, widestUsefulPen(*layout)));
-    const Placement placement = placementOf(*layout, session);
+    const Placement placement = placementOf(*layout, bytes);
     if (!limits.allowsImage(placement.pixels.width(), placement.pixels.height()))
         notValid();
-    if (layout->frame || layout->windowExtent)
-        session.scan();
+    WmfSession session(playableWmf(bytes, *layout, widestPenInUnits(placement)));
+    session.scan();
     return session.play(placement.box, placement.pixels);
 }
 

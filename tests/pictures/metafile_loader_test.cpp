@@ -96,6 +96,20 @@ TEST(WmfLoader, DamagedMetafilesAreNotValid) {
     EXPECT_EQ(pictureErrorOf([&] { loadWmf(noUnits); }), kInvalid);
 }
 
+// Pens are narrowed only far beyond any real drawing's widths.
+TEST(WmfLoader, WidePensKeepTheirWidthAndAbsurdOnesStillDraw) {
+    WmfBuilder wmf({800, 600});
+    wmf.selectPen(Qt::red, 20);
+    wmf.polyline({{20, 50}, {780, 50}});
+    wmf.selectPen(Qt::blue, 30000);
+    wmf.polyline({{400, 550}, {401, 550}});
+    const QImage image = loadWmf(wmf.placeableFile());
+    EXPECT_TRUE(colourNear(image, 150, 42, Qt::red, 0));
+    EXPECT_TRUE(colourNear(image, 150, 35, Qt::white, 0));
+    EXPECT_TRUE(colourNear(image, 400, 500, Qt::blue, 0));
+    EXPECT_TRUE(colourNear(image, 400, 200, Qt::white, 0));
+}
+
 TEST(WmfLoader, FrameBeyondTheLimitsIsRefused) {
     QByteArray bytes = drawing().placeableFile();
     qToLittleEndian<quint16>(1, bytes.data() + 14); // one unit per inch: 28800 x 19200 pixels
