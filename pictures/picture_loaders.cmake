@@ -4,6 +4,8 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Gui Svg)
 find_package(JPEG REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBWMF REQUIRED IMPORTED_TARGET libwmf)
+# libwmf's gd headers include one another by bare name.
+find_path(LIBWMF_GD_INCLUDE_DIR gd_io.h PATH_SUFFIXES libwmf/gd REQUIRED)
 find_path(EMF2SVG_INCLUDE_DIR emf2svg.h REQUIRED)
 find_library(EMF2SVG_LIBRARY emf2svg REQUIRED)
 
@@ -18,7 +20,7 @@ add_library(voltarix_picture_loaders STATIC
     ${VOLTARIX_PICTURES_DIR}/wmf_records.cpp
 )
 target_include_directories(voltarix_picture_loaders PUBLIC ${VOLTARIX_PICTURES_DIR}/..)
-target_include_directories(voltarix_picture_loaders PRIVATE ${EMF2SVG_INCLUDE_DIR})
+target_include_directories(voltarix_picture_loaders PRIVATE ${EMF2SVG_INCLUDE_DIR} ${LIBWMF_GD_INCLUDE_DIR})
 # libwmf comes before libemf2svg: libemf2svg loads libUEMF, which exports a
 # wmf_free of its own, and libwmf's must be the one the process finds first.
 target_link_libraries(voltarix_picture_loaders

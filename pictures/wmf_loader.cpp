@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
+#include <libwmf/gd/gd.h>
 
 namespace voltarix::pictures {
 
@@ -29,6 +31,33 @@ constexpr int kWidestPen = std::numeric_limits<qint16>::max();
 
 int toPixels(int units, int unitsPerInch) {
     return int(std::lround(units * kScreenDpi / unitsPerInch));
+}
+
+// With wmf_gd_image the image is the caller's, and libwmf exports nothing
+// that frees it. This releases what gd's own destroy would: the pixel rows
+// (or one contiguous block), polygon and style buffers, clip list, the image.
+void releaseGdImage(void* image) {
+    auto* gd = static_cast<gdImage*>(image);
+    if (gd == nullptr)
+        return;
+    if (gd->pixels != nullptr) {
+        for (int y = 0; y < gd->sy; ++y)
+            std::free(gd->pixels[y]);
+        std::free(gd->pixels);
+    }
+    if (gd->tpixels != nullptr && gd->_tpixels == nullptr) {
+        for (int y = 0; y < gd->sy; ++y)
+            std::free(gd->tpixels[y]);
+    }
+    std::free(gd->tpixels);
+    std::free(gd->_tpixels);
+    std::free(gd->polyInts);
+    std::free(gd->style);
+    if (gd->clip != nullptr) {
+        std::free(gd->clip->list);
+        std::free(gd->clip);
+    }
+    std::free(gd);
 }
 
 int stopWhenTooLong(void* context, float) {
@@ -84,8 +113,11 @@ private:
     }
 
     void destroy() {
-        if (api_ != nullptr)
-            wmf_api_destroy(api_);
+        if (api_ == nullptr)
+            return;
+        void* image = WMF_GD_GetData(api_)->gd_image;
+        wmf_api_destroy(api_);
+        releaseGdImage(image);
         api_ = nullptr;
     }
 

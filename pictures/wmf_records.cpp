@@ -105,7 +105,8 @@ QByteArray playableWmf(const QByteArray& bytes, const WmfLayout& layout, int max
     QByteArray out = bytes.left(layout.endOffset);
     for (int pen : layout.penRecords) {
         char* width = out.data() + pen + kPenWidthOffset;
-        const int units = std::abs(int(qFromLittleEndian<qint16>(width)));
+        // libwmf reads the width unsigned: -2 is 65534 units to it.
+        const int units = qFromLittleEndian<quint16>(width);
         if (units > maxPenWidth)
             qToLittleEndian(qint16(maxPenWidth), width);
     }

@@ -4,7 +4,7 @@
 #   scripts/fuzz.sh SECONDS        run every target for SECONDS (CI: 30)
 #   scripts/fuzz.sh runs N         run every target for N executions
 #   FUZZ_TARGETS="wmf emf" ...     only these targets
-# A crash, a hang (10 s per input) or a run over the memory limit fails the
+# A crash, a hang (10 s per input), a leak or a run over the memory limit fails the
 # script; the input is left in build-fuzz/findings/ to be kept under
 # tests/pictures/damaged/<kind>/ once the loader is mended.
 set -euo pipefail
@@ -34,9 +34,8 @@ for kind in $targets; do
     mkdir -p "$corpus"
     if [ "$mode" = runs ]; then limit=(-runs="$amount"); else limit=(-max_total_time="$amount"); fi
     echo "== fuzz_$kind"
-    # The libraries underneath (libwmf, fontconfig) keep caches for the whole
-    # process; leaks are not what is looked for here.
-    if ! ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen \
+    # Leaks count too: a loader that leaks runs a long session out of memory.
+    if ! QT_QPA_PLATFORM=offscreen \
         build-fuzz/fuzz_$kind "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="build-fuzz/findings/$kind-" -print_final_stats=1 \
         "$corpus" "$seeds/$kind" 2>&1 | tail -n 25; then
