@@ -15,6 +15,7 @@
 #include <optional>
 
 #include <emf2svg.h>
+#include <uemf_safe.h>
 
 namespace voltarix::pictures {
 
@@ -40,8 +41,9 @@ qint32 signedDoubleWord(const QByteArray& bytes, qint64 offset) {
     return qFromLittleEndian<qint32>(bytes.constData() + offset);
 }
 
-// Every record at least its own header long, a multiple of four bytes and
-// inside the file; the first is the header, and the end record comes.
+// Every record at least its own header long, a multiple of four bytes,
+// inside the file and sound inside; the first is the header, and the end
+// record comes.
 bool wholeRecordChain(const QByteArray& bytes) {
     if (bytes.size() < kHeaderBytes || doubleWord(bytes, 0) != kHeaderRecord)
         return false;
@@ -52,6 +54,10 @@ bool wholeRecordChain(const QByteArray& bytes) {
         const quint32 type = doubleWord(bytes, offset);
         const quint32 size = doubleWord(bytes, offset + 4);
         if (size < kRecordHeaderBytes || size % 4 != 0 || offset + size > bytes.size())
+            return false;
+        // libUEMF's own check of each record's counts and offsets against
+        // its size; libemf2svg trusts them.
+        if (U_emf_record_safe(bytes.constData() + offset) == 0)
             return false;
         if (type == kEndOfFileRecord)
             return true;
