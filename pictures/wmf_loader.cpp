@@ -176,7 +176,12 @@ Placement placementOf(const WmfLayout& layout, const QByteArray& bytes) {
     }
     WmfSession measuring(playableWmf(bytes, layout, kWidestPen));
     const wmfD_Rect box = measuring.scan();
-    return {box, QSize(int(std::ceil(box.BR.x - box.TL.x)), int(std::ceil(box.BR.y - box.TL.y)))};
+    const double width = std::ceil(double(box.BR.x) - box.TL.x);
+    const double height = std::ceil(double(box.BR.y) - box.TL.y);
+    constexpr double kLargest = std::numeric_limits<qint16>::max();
+    if (!(width > 0 && width <= kLargest && height > 0 && height <= kLargest))
+        notValid();
+    return {box, QSize(int(width), int(height))};
 }
 
 // libgd draws a wide line pixel row by pixel row: a pen thousands of pixels
