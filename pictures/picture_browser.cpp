@@ -21,6 +21,8 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Браузер"));
     setGeometry(kRestoredGeometry);
     setWindowState(Qt::WindowMaximized);
+    // The program ends when the main window closes, browser open or not.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);

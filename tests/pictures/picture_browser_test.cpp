@@ -54,6 +54,7 @@ TEST_F(PictureBrowserTest, StartsHiddenAndEmptyUnderItsName) {
     EXPECT_FALSE(browser.isVisible());
     EXPECT_TRUE(browser.picture().isNull());
     EXPECT_EQ(browser.image1()->objectName(), u"Image1");
+    EXPECT_FALSE(browser.testAttribute(Qt::WA_QuitOnClose));
     browser.showBrowser();
     EXPECT_TRUE(browser.isVisible());
     EXPECT_TRUE(browser.windowState() & Qt::WindowMaximized);
