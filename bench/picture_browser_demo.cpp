@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     voltarix::ui::QtMessageService messages;
     const voltarix::ui::HandlerErrors errors(messages);
     voltarix::pictures::TForm4 browser;
+    // Here the browser is the only window: closing it ends the demo.
+    browser.setAttribute(Qt::WA_QuitOnClose, true);
     const QStringList paths = QApplication::arguments().mid(1);
     for (const QString& path : paths)
         errors.run([&] { browser.openPicture(path); });
