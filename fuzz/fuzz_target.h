@@ -22,6 +22,7 @@ inline pictures::PictureLimits fuzzLimits() {
     limits.maxPixels = 1 << 22;
     limits.maxFileBytes = 1 << 20;
     limits.maxMetafileBytes = 1 << 20;
+    limits.maxPlayMilliseconds = 1000;
     return limits;
 }
 

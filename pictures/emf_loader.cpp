@@ -1,5 +1,6 @@
 #include "pictures/emf_loader.h"
 
+#include "pictures/isolated_run.h"
 #include "pictures/metafile_kind.h"
 #include "pictures/picture_error.h"
 
@@ -98,23 +99,38 @@ QSize naturalSize(const QByteArray& bytes) {
     return QSize(int(w), int(h));
 }
 
-QByteArray toSvg(const QByteArray& bytes) {
-    QByteArray input = bytes;
-    generatorOptions options{};
-    options.nameSpace = nullptr;
-    options.verbose = false;
-    options.emfplus = true;
-    options.svgDelimiter = true;
-    char* svg = nullptr;
-    size_t svgLength = 0;
-    const int ok = emf2svg(input.data(), size_t(input.size()), &svg, &svgLength, &options);
-    QByteArray result;
-    if (ok && svg != nullptr)
-        result = QByteArray(svg, qsizetype(svgLength));
-    std::free(svg);
-    if (result.isEmpty())
+// libemf2svg has crashed on damaged files before: it converts in a child
+// process, which hands the SVG text back through shared memory.
+QByteArray toSvg(const QByteArray& bytes, int timeLimitMs) {
+    constexpr std::size_t kMaxSvgBytes = 64 * 1024 * 1024;
+    struct Converted {
+        std::size_t length;
+        char text[kMaxSvgBytes];
+    };
+    const auto convert = [&bytes](void* shared) {
+        QByteArray input = bytes;
+        generatorOptions options{};
+        options.nameSpace = nullptr;
+        options.verbose = false;
+        options.emfplus = true;
+        options.svgDelimiter = true;
+        char* svg = nullptr;
+        size_t length = 0;
+        const int ok = emf2svg(input.data(), size_t(input.size()), &svg, &length, &options);
+        auto* out = static_cast<Converted*>(shared);
+        const bool fits = ok && svg != nullptr && length > 0 && length <= kMaxSvgBytes;
+        if (fits) {
+            std::memcpy(out->text, svg, length);
+            out->length = length;
+        }
+        std::free(svg);
+        return fits;
+    };
+    IsolatedRun converter(sizeof(Converted));
+    if (converter.run(convert, timeLimitMs) != IsolatedRun::Outcome::Done)
         notValid();
-    return result;
+    const auto* converted = static_cast<const Converted*>(converter.shared());
+    return QByteArray(converted->text, qsizetype(converted->length));
 }
 
 // The SVG document's own size, from the width and height of its root.
@@ -190,7 +206,7 @@ QImage loadEmf(const QByteArray& bytes, const PictureLimits& limits) {
     const QSize size = naturalSize(bytes);
     if (!limits.allowsImage(size.width(), size.height()))
         notValid();
-    return render(withCoordinatesBounded(toSvg(bytes)), size);
+    return render(withCoordinatesBounded(toSvg(bytes, limits.maxPlayMilliseconds)), size);
 }
 
 } // namespace voltarix::pictures

@@ -17,6 +17,8 @@ struct PictureLimits {
     // Bytes a metafile may hold; a metafile is played record by record, so
     // its size bounds its drawing time.
     std::int64_t maxMetafileBytes = 16 * 1024 * 1024;
+    // Time a metafile's player may take before it is stopped.
+    int maxPlayMilliseconds = 5000;
 
     bool allowsImage(std::int64_t width, std::int64_t height) const {
         return width > 0 && height > 0 && width <= maxSide && height <= maxSide &&

@@ -13,6 +13,7 @@ find_library(UEMF_LIBRARY uemf REQUIRED)
 set(VOLTARIX_PICTURES_DIR ${CMAKE_CURRENT_LIST_DIR})
 add_library(voltarix_picture_loaders STATIC
     ${VOLTARIX_PICTURES_DIR}/emf_loader.cpp
+    ${VOLTARIX_PICTURES_DIR}/isolated_run.cpp
     ${VOLTARIX_PICTURES_DIR}/jpeg_loader.cpp
     ${VOLTARIX_PICTURES_DIR}/metafile_kind.cpp
     ${VOLTARIX_PICTURES_DIR}/picture_loader.cpp

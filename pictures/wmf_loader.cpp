@@ -1,13 +1,13 @@
 #include "pictures/wmf_loader.h"
 
+#include "pictures/isolated_run.h"
 #include "pictures/picture_error.h"
 #include "pictures/wmf_records.h"
-
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include <libwmf/api.h>
@@ -22,7 +22,6 @@ constexpr double kScreenDpi = 96.0;
 // A damaged file can hold a million tiny records that each make libwmf work
 // hard; past these bounds it is not played to the end.
 constexpr int kMaxRecords = 1'000'000;
-constexpr qint64 kMaxPlayMilliseconds = 5'000;
 constexpr int kWidestPen = std::numeric_limits<qint16>::max();
 
 [[noreturn]] void notValid() {
@@ -60,10 +59,6 @@ void releaseGdImage(void* image) {
     std::free(gd);
 }
 
-int stopWhenTooLong(void* context, float) {
-    return static_cast<QElapsedTimer*>(context)->hasExpired(kMaxPlayMilliseconds) ? 1 : 0;
-}
-
 // One libwmf session over the file's bytes, destroyed whatever happens.
 class WmfSession {
 public:
@@ -76,8 +71,6 @@ public:
             destroy();
             notValid();
         }
-        clock_.start();
-        wmf_status_function(api_, &clock_, stopWhenTooLong);
         check(wmf_mem_open(api_, reinterpret_cast<unsigned char*>(bytes_.data()),
                            long(bytes_.size())));
     }
@@ -93,7 +86,9 @@ public:
 
     // Plays the part of the drawing inside the device rectangle box into an
     // image of the given size.
-    QImage play(const wmfD_Rect& box, QSize size) {
+    // Plays the part of the drawing inside the device rectangle box into
+    // size.width() x size.height() pixels at out, 0xFFRRGGBB each.
+    void play(const wmfD_Rect& box, QSize size, QRgb* out) {
         wmf_gd_t* device = WMF_GD_GetData(api_);
         device->type = wmf_gd_image;
         device->bbox = box;
@@ -103,7 +98,7 @@ public:
         check(wmf_play(api_, 0, &played));
         if (device->gd_image == nullptr)
             notValid();
-        return copyPixels(wmf_gd_image_pixels(device->gd_image), size);
+        copyPixels(wmf_gd_image_pixels(device->gd_image), size, out);
     }
 
 private:
@@ -123,24 +118,16 @@ private:
 
     // gd's true-colour pixels are 0xAARRGGBB with gd's 7-bit alpha; the
     // picture is shown opaque.
-    static QImage copyPixels(const int* pixels, QSize size) {
+    static void copyPixels(const int* pixels, QSize size, QRgb* out) {
         if (pixels == nullptr)
             notValid();
-        QImage image(size, QImage::Format_RGB32);
-        if (image.isNull())
-            notValid();
-        for (int y = 0; y < size.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            const int* source = pixels + std::ptrdiff_t(y) * size.width();
-            for (int x = 0; x < size.width(); ++x)
-                line[x] = 0xFF000000u | (quint32(source[x]) & 0x00FFFFFFu);
-        }
-        return image;
+        const std::size_t count = std::size_t(size.width()) * std::size_t(size.height());
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = 0xFF000000u | (quint32(pixels[i]) & 0x00FFFFFFu);
     }
 
     QByteArray bytes_;
     wmfAPI* api_ = nullptr;
-    QElapsedTimer clock_;
 };
 
 wmfD_Rect deviceRect(const QRect& logical, QPoint windowOrigin) {
@@ -161,7 +148,7 @@ struct Placement {
     QSize pixels;
 };
 
-Placement placementOf(const WmfLayout& layout, const QByteArray& bytes) {
+Placement placementOf(const WmfLayout& layout, const QByteArray& bytes, int playMilliseconds) {
     if (layout.frame) {
         if (layout.unitsPerInch == 0)
             notValid();
@@ -174,8 +161,15 @@ Placement placementOf(const WmfLayout& layout, const QByteArray& bytes) {
                            std::abs(layout.windowExtent->height()));
         return {deviceRect(QRect(layout.windowOrigin, extent), layout.windowOrigin), extent};
     }
-    WmfSession measuring(playableWmf(bytes, layout, kWidestPen));
-    const wmfD_Rect box = measuring.scan();
+    const QByteArray playable = playableWmf(bytes, layout, kWidestPen);
+    IsolatedRun measuring(sizeof(wmfD_Rect));
+    const auto scan = [&playable](void* shared) {
+        *static_cast<wmfD_Rect*>(shared) = WmfSession(playable).scan();
+        return true;
+    };
+    if (measuring.run(scan, playMilliseconds) != IsolatedRun::Outcome::Done)
+        notValid();
+    const wmfD_Rect box = *static_cast<const wmfD_Rect*>(measuring.shared());
     const double width = std::ceil(double(box.BR.x) - box.TL.x);
     const double height = std::ceil(double(box.BR.y) - box.TL.y);
     constexpr double kLargest = std::numeric_limits<qint16>::max();
@@ -197,6 +191,30 @@ int widestPenInUnits(const Placement& placement) {
     return int(std::clamp(width, 1.0, double(kWidestPen)));
 }
 
+// libwmf and its gd device have a long record of crashes on damaged files,
+// and a fill over a huge area takes them minutes: they play in a child
+// process that draws into shared memory and is stopped at the time limit.
+QImage play(const QByteArray& playable, const Placement& placement, int playMilliseconds) {
+    const QSize size = placement.pixels;
+    IsolatedRun player(std::size_t(size.width()) * std::size_t(size.height()) * sizeof(QRgb));
+    const auto draw = [&](void* shared) {
+        WmfSession session(playable);
+        session.scan();
+        session.play(placement.box, size, static_cast<QRgb*>(shared));
+        return true;
+    };
+    if (player.run(draw, playMilliseconds) != IsolatedRun::Outcome::Done)
+        notValid();
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        notValid();
+    const auto* pixels = static_cast<const QRgb*>(player.shared());
+    const std::size_t lineBytes = std::size_t(size.width()) * sizeof(QRgb);
+    for (int y = 0; y < size.height(); ++y)
+        std::memcpy(image.scanLine(y), pixels + std::size_t(y) * size.width(), lineBytes);
+    return image;
+}
+
 } // namespace
 
 QImage loadWmf(const QByteArray& bytes, const PictureLimits& limits) {
@@ -205,12 +223,11 @@ QImage loadWmf(const QByteArray& bytes, const PictureLimits& limits) {
     const std::optional<WmfLayout> layout = walkWmfRecords(bytes, kMaxRecords);
     if (!layout)
         notValid();
-    const Placement placement = placementOf(*layout, bytes);
+    const Placement placement = placementOf(*layout, bytes, limits.maxPlayMilliseconds);
     if (!limits.allowsImage(placement.pixels.width(), placement.pixels.height()))
         notValid();
-    WmfSession session(playableWmf(bytes, *layout, widestPenInUnits(placement)));
-    session.scan();
-    return session.play(placement.box, placement.pixels);
+    return play(playableWmf(bytes, *layout, widestPenInUnits(placement)), placement,
+                limits.maxPlayMilliseconds);
 }
 
 } // namespace voltarix::pictures

@@ -110,6 +110,17 @@ TEST(WmfLoader, WidePensKeepTheirWidthAndAbsurdOnesStillDraw) {
     EXPECT_TRUE(colourNear(image, 400, 200, Qt::white, 0));
 }
 
+// libgd fills a huge polygon pixel by pixel, clipped or not: minutes of
+// work, which the player's time limit ends.
+TEST(WmfLoader, FillOverAHugeAreaIsStoppedAtTheTimeLimit) {
+    WmfBuilder wmf({64, 48});
+    wmf.selectSolidBrush(Qt::blue);
+    wmf.rectangle(QRect(-30000, -30000, 60000, 60000));
+    PictureLimits limits;
+    limits.maxPlayMilliseconds = 200;
+    EXPECT_EQ(pictureErrorOf([&] { loadWmf(wmf.plainFile(), limits); }), kInvalid);
+}
+
 TEST(WmfLoader, FrameBeyondTheLimitsIsRefused) {
     QByteArray bytes = drawing().placeableFile();
     qToLittleEndian<quint16>(1, bytes.data() + 14); // one unit per inch: 28800 x 19200 pixels
