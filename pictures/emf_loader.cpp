@@ -16,6 +16,7 @@
 #include <optional>
 
 #include <emf2svg.h>
+#include <uemf.h>
 #include <uemf_safe.h>
 
 namespace voltarix::pictures {
@@ -57,8 +58,10 @@ bool wholeRecordChain(const QByteArray& bytes) {
         if (size < kRecordHeaderBytes || size % 4 != 0 || offset + size > bytes.size())
             return false;
         // libUEMF's own check of each record's counts and offsets against
-        // its size; libemf2svg trusts them.
-        if (U_emf_record_safe(bytes.constData() + offset) == 0)
+        // its size; libemf2svg trusts them. Types it does not know are no
+        // enhanced metafile records at all.
+        if (type < U_EMR_MIN || type > U_EMR_MAX ||
+            U_emf_record_safe(bytes.constData() + offset) == 0)
             return false;
         if (type == kEndOfFileRecord)
             return true;
