@@ -6,8 +6,10 @@
 
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace voltarix::pictures {
@@ -28,8 +30,11 @@ OpenPictureDialog::OpenPictureDialog(QWidget* parent) : QFileDialog(parent) {
     setAcceptMode(QFileDialog::AcceptOpen);
     setNameFilters(PictureFormatRegistry::qtNameFilters(PictureFormatRegistry().filterEntries()));
     addPreviewPane();
-    // Wide enough for the whole "All (...)" filter text.
+    // Wide enough for the whole "All (...)" filter text, and a file list
+    // whose columns show their texts in full.
     resize(kDialogSize);
+    if (auto* files = findChild<QTreeView*>(QStringLiteral("treeView")))
+        files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(this, &QFileDialog::currentChanged, this, &OpenPictureDialog::showPreviewOf);
     // A name typed in full previews too, not only one picked in the list.
     if (auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
