@@ -9,8 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libkmod-dev
     xvfb xdotool libxcb1-dev
-    libjpeg-dev
-    libwmf-bin libwmf-dev
+    libjpeg-dev libwmf-bin libwmf-dev libemf2svg-dev qt6-svg-dev libuemf-dev fonts-urw-base35
+    clang libclang-rt-14-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64
 )

@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
-cd ..
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
+# The Windows port provider, cross-built with MinGW-w64 and run under Wine.
 scripts/test-windows.sh
+# Every picture loader's fuzzer for 30 seconds (its own clang build, build-fuzz/).
+scripts/fuzz.sh 30
