@@ -13,6 +13,7 @@
 #include "panel/epp_page.h"
 #include "panel/port_panel.h"
 #include "panel/register_panel.h"
+#include "pictures/browser_buttons.h"
 #include "pictures/page_pictures.h"
 #include "port/lpt_port_connection.h"
 #include "port/port_platform.h"
@@ -147,6 +148,8 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
         *view3DPage_};
     diagramViews_ = new regdiagram::DiagramViews(viewWidgets, this);
     diagramViews_->registerClicks(*clicks_);
+    // Ins widens or narrows the chart panel as a click on the panel does.
+    clicks_->add(QStringLiteral("N45"), [this] { clicks_->click(QStringLiteral("Panel4")); });
     connect(this, &TForm1::registerSeriesShowStep, registerDiagram_,
             &regdiagram::RegisterDiagram::applySeriesSwitches);
 
@@ -291,6 +294,8 @@ void TForm1::buildPagePictures() {
     pagePictures_ =
         new pictures::PagePictures(pageControl_->widget(2), *statusBar_, messages_, *errors_, this);
     pagePictures_->registerClicks(*clicks_);
+    // The buttons are children of the tab; what they run comes with the browser.
+    const pictures::BrowserButtons browserButtons(pageControl_->widget(2), *clicks_);
 }
 
 void TForm1::buildMenus() {

@@ -3,9 +3,16 @@
 #include "app/about_window.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "pictures/page_pictures.h"
+#include "pictures/picture_browser.h"
+#include "pictures/picture_error.h"
+#include "pictures/picture_loader.h"
+#include "pictures/picture_preview.h"
+#include "pictures/save_picture_dialog.h"
 #include "port/lpt_port_connection.h"
 #include "ui/application_title.h"
 #include "ui/click_registry.h"
+#include "ui/handler_errors.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -43,7 +50,7 @@ void Startup::run() {
 
     createAboutWindow();
 
-    // The picture browser TForm4 is created here, hidden, after the About window.
+    createPictureBrowser();
 
     if (mainWindow_->lpt().IsReady()) {
         centreOnDesktop(*mainWindow_);
@@ -55,6 +62,28 @@ void Startup::run() {
         if (splash_->isVisible())
             splash_->raise();
     }
+}
+
+// The browser is a window of its own, hidden until a picture is opened or the
+// user asks for it; it goes with the main window.
+void Startup::createPictureBrowser() {
+    browser_ = new pictures::TForm4(mainWindow_.get());
+    pictures::TForm4* browser = browser_;
+    TForm1* window = mainWindow_.get();
+    ui::ClickRegistry& clicks = window->clicks();
+    const ui::HandlerErrors& errors = window->handlerErrors();
+    clicks.add(QStringLiteral("SpeedButton27"), [browser, window, &errors] {
+        errors.run([browser, window] { browser->openPictureFromDialog(window); });
+    });
+    clicks.add(QStringLiteral("SpeedButton28"), [browser] { browser->showBrowser(); });
+    // The save dialogs preview every kind the browser reads.
+    window->pagePictures().saveDialog().preview().setLoader([](const QString& fileName) {
+        try {
+            return pictures::loadPictureFile(fileName);
+        } catch (const pictures::PictureError&) {
+            return QImage(); // a file it cannot read previews as nothing
+        }
+    });
 }
 
 void Startup::createAboutWindow() {

@@ -3,6 +3,10 @@
 #include <functional>
 #include <memory>
 
+namespace voltarix::pictures {
+class TForm4;
+}
+
 namespace voltarix::app {
 
 class TForm1;
@@ -29,14 +33,17 @@ public:
     TForm3& splash() const { return *splash_; }
     TForm1& mainWindow() const { return *mainWindow_; }
     TForm2& about() const { return *about_; }
+    pictures::TForm4& browser() const { return *browser_; }
 
 private:
     void createAboutWindow();
+    void createPictureBrowser();
 
     MainWindowFactory createMainWindow_;
     std::unique_ptr<TForm3> splash_;
     std::unique_ptr<TForm1> mainWindow_;
-    TForm2* about_ = nullptr; // a child of the main window
+    TForm2* about_ = nullptr;             // a child of the main window
+    pictures::TForm4* browser_ = nullptr; // a window owned by the main window
 };
 
 } // namespace voltarix::app

@@ -3,13 +3,16 @@
 #include "support/recording_message_service.h"
 
 #include "app/about_window.h"
+#include "app/main_menu_design.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
+#include "pictures/picture_browser.h"
 #include "ui/application_title.h"
 #include "ui/click_registry.h"
 #include "ui/status_bar.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
 #include <QTextEdit>
@@ -77,6 +80,35 @@ TEST(Startup, SplashAndTitleComeBeforeTheMainWindowAndTheAboutWindowAfterIt) {
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(window.windowTitle(), " VOLTARIX");
     EXPECT_EQ(rig.startup.splash().size(), QSize(446, 295));
+}
+
+// Once the program has started, every menu item finds the operation it runs:
+// the subsystems registered them, not a test.
+TEST(Startup, EveryMenuItemFindsItsOperation) {
+    StartupRig rig;
+    rig.startup.run();
+    QStringList missing;
+    for (const app::MenuItemDesign& item : app::mainMenuDesign()) {
+        if (item.command != app::MenuCommand::Separator &&
+            !rig.startup.mainWindow().clicks().contains(item.operationName()))
+            missing << item.operationName();
+    }
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(' ').toStdString();
+}
+
+TEST(Startup, TheBrowserIsMadeHiddenAndItsButtonShowsIt) {
+    StartupRig rig;
+    rig.startup.run();
+    pictures::TForm4& browser = rig.startup.browser();
+    EXPECT_EQ(browser.objectName(), "TForm4");
+    EXPECT_EQ(browser.windowTitle(), "Браузер");
+    EXPECT_FALSE(browser.isVisible());
+    auto* show = rig.startup.mainWindow().findChild<QAbstractButton*>("SpeedButton28");
+    ASSERT_NE(show, nullptr);
+    show->click();
+    EXPECT_TRUE(browser.isVisible());
+    browser.close();
+    EXPECT_FALSE(browser.isVisible());
 }
 
 TEST(Startup, SplashTimerIsAFiveSecondOneShotRunningFromCreation) {
