@@ -10,6 +10,7 @@ packages=(
     libkmod-dev
     xvfb xdotool libxcb1-dev
     libjpeg-dev
+    sigrok-cli gtkwave
     libwmf-bin libwmf-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64
