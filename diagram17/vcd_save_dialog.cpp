@@ -11,6 +11,7 @@ const QString VcdSaveDialog::defaultExtension = QStringLiteral("vcd");
 
 VcdSaveDialog::VcdSaveDialog(QWidget* owner) : dialog_(new QFileDialog(owner)) {
     dialog_->setObjectName(QStringLiteral("SaveVcdDialog1"));
+    dialog_->setWindowTitle(QStringLiteral("Экспорт в VCD"));
     // Qt's own dialog on every platform, so that it looks and behaves the
     // same as the picture save dialog beside it.
     dialog_->setOption(QFileDialog::DontUseNativeDialog);

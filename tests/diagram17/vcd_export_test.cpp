@@ -68,6 +68,7 @@ TEST(VcdExport, TheDialogOffersOnlyValueChangeDumps) {
     VcdSaveDialog& save = rig.window->vcdExport().saveDialog();
     save.prepare();
     EXPECT_EQ(rig.dialog().objectName(), "SaveVcdDialog1");
+    EXPECT_EQ(rig.dialog().windowTitle(), "Экспорт в VCD");
     EXPECT_EQ(rig.dialog().acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(rig.dialog().nameFilters(), QStringList({"Value Change Dump (*.vcd)"}));
     EXPECT_EQ(rig.dialog().defaultSuffix(), "vcd");
