@@ -38,6 +38,13 @@ const std::vector<MenuItemDesign>& mainMenuDesign() {
          "Ctrl+Alt+R",
          Press,
          "SpeedButton29"},
+        {file,
+         {},
+         "Экспорт в VCD...  [17 bit график]",
+         "VCD1",
+         "Ctrl+Alt+V",
+         Press,
+         "SpeedButton36"},
         line(file),
         {file, {}, "Выход", "N4", "Ctrl+X", Own, {}},
 

@@ -7,6 +7,7 @@
 #include "diagram17/diagram17.h"
 #include "diagram17/diagram17_controls.h"
 #include "diagram17/paging_control.h"
+#include "diagram17/vcd_export.h"
 #include "panel/bits_panel.h"
 #include "panel/direction_glyphs.h"
 #include "panel/epp_direction.h"
@@ -159,6 +160,16 @@ void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {
     pagePictures_->attachDiagram(pictures::DiagramKind::Register, *chart1_, *registerPage_->Edit19);
     clicks_->add(QStringLiteral("N23"), [this] { pagePictures_->N23Click(); });
     clicks_->add(QStringLiteral("N24"), [this] { pagePictures_->N24Click(); });
+    buildVcdExport();
+}
+
+// The export button stands beside the save-as buttons on the tab "Сервис ".
+void TForm1::buildVcdExport() {
+    vcdExport_ = std::make_unique<diagram17::VcdExport>(diagram17_->cycleTimes(), messages_, this);
+    const auto exportRecording = [this] { vcdExport_->exportRecording(); };
+    clicks_->add(QStringLiteral("SpeedButton36"), exportRecording);
+    connect(pagePictures_->controls().SpeedButton36, &QAbstractButton::clicked, this,
+            errors_->guarded(exportRecording));
 }
 
 diagram17::SynchronousStart& TForm1::synchronousStart() {
@@ -171,6 +182,7 @@ void TForm1::FormDestroy() {
         if (auto* timer = findChild<QTimer*>(QStringLiteral("Timer%1").arg(i)))
             timer->stop();
     }
+    vcdExport_.reset();
     diagram17_.reset();
     portPanel_.reset();
     lpt_.reset();

@@ -40,6 +40,7 @@ class RegisterPanel;
 namespace voltarix::diagram17 {
 class Diagram17;
 class SynchronousStart;
+class VcdExport;
 } // namespace voltarix::diagram17
 
 namespace voltarix::app {
@@ -73,6 +74,8 @@ public:
     diagram17::SynchronousStart& synchronousStart();
     // Page export, autosave and save-as; a diagram joins with attachDiagram.
     pictures::PagePictures& pagePictures() { return *pagePictures_; }
+    // The 17-bit recording's export as a value change dump (SpeedButton36).
+    diagram17::VcdExport& vcdExport() { return *vcdExport_; }
 
     // True when no capture runs or a stop has been asked for.
     bool captureStopFlag() const { return captureStop_; }
@@ -114,6 +117,7 @@ private:
     void buildMenus();
     void buildSettingsPanel(QFrame* settingsPanel);
     void buildPagePictures();
+    void buildVcdExport();
     void FormCreate(std::unique_ptr<port::PortPlatform> platform);
     void FormDestroy();
     void watchActivation();
@@ -126,6 +130,7 @@ private:
     std::unique_ptr<port::TLptPortConnection> lpt_;
     std::unique_ptr<panel::PortPanel> portPanel_;
     std::unique_ptr<diagram17::Diagram17> diagram17_;
+    std::unique_ptr<diagram17::VcdExport> vcdExport_;
     std::unique_ptr<CpuSpeedMeter> cpuSpeed_;
     std::unique_ptr<HelpBoxes> help_;
     MainMenu* mainMenu_ = nullptr;

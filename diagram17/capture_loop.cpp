@@ -2,6 +2,7 @@
 
 #include "chart/chart.h"
 #include "diagram17/cycle_counter.h"
+#include "diagram17/cycle_times.h"
 #include "diagram17/diagram17_controls.h"
 #include "diagram17/gauge_model.h"
 #include "diagram17/label_clock.h"
@@ -16,6 +17,8 @@
 #include <QSlider>
 #include <QThread>
 #include <QToolButton>
+
+#include <chrono>
 
 namespace voltarix::diagram17 {
 
@@ -61,7 +64,11 @@ void CaptureLoop::recordCycle() {
     parts_.gauge.setPosition(counter);
     followCheck(counter);
 
+    // The cycle's x on the chart, and its real time at the first pin read.
+    const auto x = static_cast<std::uint64_t>(chart_.levelRows()->size());
+    const std::uint64_t timeUs = monotonicMicroseconds();
     const std::uint32_t levels = readLevels();
+    parts_.times.record(x, timeUs, levels);
     if (parts_.labels.cyclesSelected()) {
         chart_.appendLevels(levels, chart::PointLabel::number(counter), pointColours());
     } else {
@@ -75,6 +82,14 @@ void CaptureLoop::recordCycle() {
     }
     if (parts_.memory.cycleRunsShort())
         parts_.memoryRanShort();
+}
+
+// The steady clock reads the system's monotonic clock through the vDSO, a
+// few tens of nanoseconds without a system call.
+std::uint64_t CaptureLoop::monotonicMicroseconds() {
+    const auto sinceEpoch = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count());
 }
 
 // One register read per pin, one after the other, in trace order.

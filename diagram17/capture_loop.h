@@ -22,6 +22,7 @@ class SpinEdit;
 namespace voltarix::diagram17 {
 
 class CycleCounter;
+class CycleTimes;
 class GaugeModel;
 class LabelClock;
 class MemoryGuard;
@@ -37,6 +38,8 @@ struct CaptureParts {
     const LabelClock& labels;
     MemoryGuard& memory;
     ScreenRateDisplay& display;
+    // The real time of the recording's cycles.
+    CycleTimes& times;
     // Runs when memory runs short during a run; it stops the run.
     std::function<void()> memoryRanShort;
 };
@@ -61,6 +64,9 @@ public:
     void recordCycle();
     // The 17 pin reads of one cycle, trace k's level in bit k.
     std::uint32_t readLevels();
+
+    // The monotonic clock the cycles' real time is taken from.
+    static std::uint64_t monotonicMicroseconds();
 
 private:
     void followCheck(std::int64_t counter);

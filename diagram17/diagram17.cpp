@@ -3,6 +3,7 @@
 #include "chart/chart.h"
 #include "diagram17/capture_loop.h"
 #include "diagram17/cycle_counter.h"
+#include "diagram17/cycle_times.h"
 #include "diagram17/diagram17_controls.h"
 #include "diagram17/display_modes.h"
 #include "diagram17/gauge_model.h"
@@ -47,7 +48,7 @@ Diagram17::Diagram17(const Diagram17Host& host)
     : QObject(nullptr), controls_(std::make_unique<Diagram17Controls>(
                             host.chartPanel, host.settingsPanel, host.tabs, host.window)),
       counter_(std::make_unique<CycleCounter>()), gauge_(std::make_unique<GaugeModel>()),
-      memory_(std::make_unique<MemoryGuard>()),
+      memory_(std::make_unique<MemoryGuard>()), times_(std::make_unique<CycleTimes>()),
       display_(
           new ScreenRateDisplay(*counter_, *gauge_, *controls_->Edit16, *controls_->Gauge1, this)),
       labels_(new LabelClock(*controls_, this)),
@@ -55,10 +56,15 @@ Diagram17::Diagram17(const Diagram17Host& host)
       scroll_(new ScrollControl(*controls_, controls_->Chart2->bottomAxis(), this)),
       paging_(
           new PagingControl(*controls_, *counter_, host.statusBar, *scroll_, &host.window, this)) {
-    const CaptureParts captureParts{
-        host.captureStopFlag, host.pins, *counter_, *gauge_, *labels_, *memory_, *display_, [this] {
-            run_->memoryRanShort();
-        }};
+    const CaptureParts captureParts{host.captureStopFlag,
+                                    host.pins,
+                                    *counter_,
+                                    *gauge_,
+                                    *labels_,
+                                    *memory_,
+                                    *display_,
+                                    *times_,
+                                    [this] { run_->memoryRanShort(); }};
     loop_ = std::make_unique<CaptureLoop>(captureParts, *controls_);
     const RunParts runParts{
         host.captureStopFlag, *counter_,     *gauge_,     *loop_, *paging_, *display_, *memory_,

@@ -26,6 +26,7 @@ namespace voltarix::diagram17 {
 
 class CaptureLoop;
 class CycleCounter;
+class CycleTimes;
 class DisplayModes;
 class GaugeModel;
 class LabelClock;
@@ -69,6 +70,8 @@ public:
     LabelClock& labels() { return *labels_; }
     CaptureLoop& loop() { return *loop_; }
     const CycleCounter& counter() const { return *counter_; }
+    // The real time of the recorded cycles, by the chart's x.
+    const CycleTimes& cycleTimes() const { return *times_; }
     const GaugeModel& gauge() const { return *gauge_; }
     MemoryGuard& memory() { return *memory_; }
     ScreenRateDisplay& display() { return *display_; }
@@ -83,6 +86,7 @@ private:
     std::unique_ptr<CycleCounter> counter_;
     std::unique_ptr<GaugeModel> gauge_;
     std::unique_ptr<MemoryGuard> memory_;
+    std::unique_ptr<CycleTimes> times_;
     ScreenRateDisplay* display_;
     LabelClock* labels_;
     DisplayModes* modes_;

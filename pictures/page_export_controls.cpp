@@ -75,11 +75,41 @@ QPixmap saveAsGlyphStrip(bool registerDiagram) {
     return strip;
 }
 
-ui::GlyphButton* makeSaveAsButton(QWidget* tab, const QString& name, const QString& hint, int left,
-                                  bool registerDiagram) {
+// A sheet with a pulse train and an arrow out of it: the recording leaves the
+// program for other tools. The second image is the disabled one.
+QPixmap exportGlyphStrip() {
+    QPixmap strip(32, 16);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    for (int image = 0; image < 2; ++image) {
+        const int x = 16 * image;
+        const bool enabled = image == 0;
+        painter.setPen(enabled ? QColor(90, 90, 90) : QColor(150, 150, 150));
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(
+            QPolygon({{x + 1, 1}, {x + 9, 1}, {x + 12, 4}, {x + 12, 14}, {x + 1, 14}}));
+        painter.setPen(enabled ? QColor(Qt::darkGreen) : QColor(Qt::gray));
+        painter.drawPolyline(QPolygon({{x + 2, 10},
+                                       {x + 4, 10},
+                                       {x + 4, 6},
+                                       {x + 7, 6},
+                                       {x + 7, 10},
+                                       {x + 9, 10},
+                                       {x + 9, 6},
+                                       {x + 11, 6}}));
+        painter.setPen(enabled ? QColor(20, 60, 190) : QColor(Qt::gray));
+        painter.drawLine(x + 9, 12, x + 15, 12);
+        painter.drawLine(x + 13, 10, x + 15, 12);
+        painter.drawLine(x + 13, 14, x + 15, 12);
+    }
+    return strip;
+}
+
+ui::GlyphButton* makeGlyphButton(QWidget* tab, const QString& name, const QString& hint, int left,
+                                 const QPixmap& strip) {
     auto* button = new ui::GlyphButton(tab);
     button->setObjectName(name);
-    button->setGlyphStrip(saveAsGlyphStrip(registerDiagram));
+    button->setGlyphStrip(strip);
     button->setNumGlyphs(2);
     button->setGeometry(left, 102, 26, 26);
     ui::setHint(button, hint);
@@ -121,10 +151,15 @@ PageExportControls::PageExportControls(QWidget* tab) {
                               QStringLiteral("Автосохранение в *WMF"), 72, true);
     CheckBox27 = makeCheckBox(GroupBox16, QStringLiteral("CheckBox27"));
 
-    SpeedButton30 = makeSaveAsButton(tab, QStringLiteral("SpeedButton30"),
-                                     QStringLiteral("17bit график - Сохранить как..."), 4, false);
-    SpeedButton29 = makeSaveAsButton(tab, QStringLiteral("SpeedButton29"),
-                                     QStringLiteral("Reg. график - Сохранить как..."), 32, true);
+    SpeedButton30 = makeGlyphButton(tab, QStringLiteral("SpeedButton30"),
+                                    QStringLiteral("17bit график - Сохранить как..."), 4,
+                                    saveAsGlyphStrip(false));
+    SpeedButton29 = makeGlyphButton(tab, QStringLiteral("SpeedButton29"),
+                                    QStringLiteral("Reg. график - Сохранить как..."), 32,
+                                    saveAsGlyphStrip(true));
+    SpeedButton36 =
+        makeGlyphButton(tab, QStringLiteral("SpeedButton36"),
+                        QStringLiteral("17bit график - Экспорт в VCD..."), 60, exportGlyphStrip());
 }
 
 } // namespace voltarix::pictures

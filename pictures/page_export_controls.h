@@ -14,7 +14,8 @@ namespace voltarix::pictures {
 
 // The page export controls of the tab "Сервис ": a group per diagram with
 // its two export buttons, autosave box and format pair, the "?" button on
-// formats, and the two save-as glyph buttons below. They are built onto the
+// formats, and the two save-as glyph buttons and the change dump export
+// button below. They are built onto the
 // tab, whose other controls (the picture browser's) stay as they are.
 class PageExportControls {
 public:
@@ -37,6 +38,8 @@ public:
 
     ui::GlyphButton* SpeedButton30;
     ui::GlyphButton* SpeedButton29;
+    // The 17-bit recording's export as a value change dump.
+    ui::GlyphButton* SpeedButton36;
 };
 
 } // namespace voltarix::pictures

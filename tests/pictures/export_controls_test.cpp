@@ -37,6 +37,7 @@ const Design designs[] = {
     {"CheckBox27", "Сохр. автоматич.", "Автосохранение новой страницы", "GroupBox16"},
     {"SpeedButton30", "", "17bit график - Сохранить как...", "TabSheet3"},
     {"SpeedButton29", "", "Reg. график - Сохранить как...", "TabSheet3"},
+    {"SpeedButton36", "", "17bit график - Экспорт в VCD...", "TabSheet3"},
 };
 
 TEST(PageExportControls, StandOnTheServiceTabAsDesigned) {
