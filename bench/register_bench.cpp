@@ -2,14 +2,13 @@
 // records a driving cycle (three bar appends, a scroll once following) and the page number, in
 // the real window over the simulated port. Appending never paints, so no repaint is counted.
 #include "app/main_window.h"
+#include "bench/silent_messages.h"
 #include "chart/chart.h"
 #include "panel/live_monitor.h"
 #include "panel/port_panel.h"
 #include "port/lpt_port_connection.h"
 #include "port/port_codes.h"
 #include "port/simulated/simulated_platform.h"
-#include "ui/message_service.h"
-
 
 #include <benchmark/benchmark.h>
 
@@ -19,13 +18,7 @@ using namespace voltarix;
 
 namespace {
 
-class SilentMessages : public ui::MessageService {
-public:
-    void showPlain(QWidget*, const QString&, const QString&) override {}
-    void showInformation(QWidget*, const QString&, const QString&) override {}
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void showError(const QString&) override {}
-};
+using bench::SilentMessages;
 
 struct Window {
     SilentMessages messages;

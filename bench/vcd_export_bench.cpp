@@ -5,10 +5,10 @@
 //
 //   vcd_export_bench [cycles] [folder]
 
+#include "bench/silent_messages.h"
 #include "diagram17/cycle_times.h"
 #include "diagram17/vcd_export.h"
 #include "port/simulated/signal_source.h"
-#include "ui/message_service.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,13 +23,7 @@ using namespace voltarix;
 
 namespace {
 
-class SilentMessages : public ui::MessageService {
-public:
-    void showPlain(QWidget*, const QString&, const QString&) override {}
-    void showInformation(QWidget*, const QString&, const QString&) override {}
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void showError(const QString&) override {}
-};
+using bench::SilentMessages;
 
 long statusKib(const char* field) {
     std::ifstream status("/proc/self/status");
