@@ -73,16 +73,10 @@ void setUpLook(chart::ChartModel& model) {
     model.setScaleLastPage(false);
     model.setAllowPanning(chart::Panning::Horizontal);
     model.setAnimatedZoom(true);
+    // Flat; the 3D design of the chart (depth, rotation, offsets) belongs to
+    // the diagram views, which apply it when they take the chart over.
     model.setView3D(false);
     model.setChart3DPercent(55);
-    chart::View3DOptions view;
-    view.rotation = 340;
-    view.elevation = 330;
-    view.zoom = 100;
-    view.orthogonal = false;
-    view.perspective = 0;
-    view.verticalOffset = 71;
-    model.setView3DOptions(view);
 }
 
 } // namespace
