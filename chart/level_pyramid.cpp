@@ -19,27 +19,28 @@ void LevelPyramid::closeBlock() {
 void LevelPyramid::push(std::size_t level, const LevelSeen& seen) {
     if (levels_.size() <= level)
         levels_.emplace_back();
-    std::vector<LevelSeen>& nodes = levels_[level];
+    Nodes& nodes = levels_[level];
     nodes.push_back(seen);
-    if (nodes.size() % kFan != 0)
+    const auto count = static_cast<std::size_t>(nodes.size());
+    if (count % kFan != 0)
         return;
     LevelSeen group;
-    for (std::size_t i = nodes.size() - kFan; i < nodes.size(); ++i)
-        group.add(nodes[i]);
+    for (std::size_t i = count - kFan; i < count; ++i)
+        group.add(nodes[static_cast<std::int64_t>(i)]);
     push(level + 1, group);
 }
 
 std::int64_t LevelPyramid::nodeCount(int level) const {
     return level < static_cast<int>(levels_.size())
-               ? static_cast<std::int64_t>(levels_[static_cast<std::size_t>(level)].size())
+               ? levels_[static_cast<std::size_t>(level)].size()
                : 0;
 }
 
 bool LevelPyramid::mergeNodes(int level, std::int64_t first, std::int64_t last,
                               const LevelSeen& goal, LevelSeen& result) const {
-    const std::vector<LevelSeen>& nodes = levels_[static_cast<std::size_t>(level)];
+    const Nodes& nodes = levels_[static_cast<std::size_t>(level)];
     for (std::int64_t i = first; i < last; ++i) {
-        result.add(nodes[static_cast<std::size_t>(i)]);
+        result.add(nodes[i]);
         if (result.covers(goal))
             return false;
     }
@@ -56,9 +57,9 @@ void LevelPyramid::merge(std::int64_t first, std::int64_t last, const LevelSeen&
 }
 
 std::size_t LevelPyramid::memoryBytes() const {
-    std::size_t bytes = levels_.capacity() * sizeof(std::vector<LevelSeen>);
-    for (const auto& level : levels_)
-        bytes += level.capacity() * sizeof(LevelSeen);
+    std::size_t bytes = levels_.capacity() * sizeof(Nodes);
+    for (const Nodes& level : levels_)
+        bytes += level.memoryBytes();
     return bytes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/chunked_array.h"
 #include "chart/level_seen.h"
 
 #include <cstddef>
@@ -41,7 +42,9 @@ private:
     bool mergeNodes(int level, std::int64_t first, std::int64_t last, const LevelSeen& goal,
                     LevelSeen& result) const;
 
-    std::vector<std::vector<LevelSeen>> levels_;
+    // Chunks rather than vectors: a vector's doubling would hold up to twice the summaries.
+    using Nodes = ChunkedArray<LevelSeen, 9>;
+    std::vector<Nodes> levels_;
     LevelSeen open_;
     unsigned openLeft_ = kBaseSize;
 };

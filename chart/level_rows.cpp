@@ -24,51 +24,47 @@ void LevelRows::recolour(const QRgb* colours) {
     }
 }
 
-// The very first row opens the first run whatever its levels.
-void LevelRows::startPage(std::uint32_t levels) {
-    pageFirstRun_.push_back(runCount());
-    if (size_ == 0)
-        startRun(levels);
-}
-
 void LevelRows::startRun(std::uint32_t levels) {
-    runLevels_.push_back(levels);
-    runStarts_.push_back(static_cast<std::uint16_t>(size_ & (kPageRows - 1)));
+    runs_.start(size_, levels);
     pyramid_.add(levels);
     all_.add(levels);
     lastLevels_ = levels;
 }
 
-// A run holds the row when it is the last to start at or before it: among the runs starting in
-// the row's page, or else the last one started before the page. At most one run starts at a
-// row, which narrows the search: the rows of the page up to this one start at most offset + 1
-// runs, the rows after it at most the rest; a page where every row starts a run needs no search.
-std::int64_t LevelRows::runOf(std::int64_t row) const {
-    const std::int64_t page = row >> kPageShift;
-    const auto offset = static_cast<std::uint16_t>(row & (kPageRows - 1));
-    const std::int64_t pageFirst = pageFirstRun(page);
-    const std::int64_t pageEnd = pageFirstRun(page + 1);
-    std::int64_t low = std::max(pageFirst, pageEnd - (kPageRows - 1 - offset));
-    std::int64_t high = std::min(pageEnd, pageFirst + offset + 1);
-    while (low < high) {
-        const std::int64_t middle = low + (high - low) / 2;
-        if (runStarts_[middle] <= offset)
-            low = middle + 1;
-        else
-            high = middle;
+// Within the block of the last read, walking on from it costs no more than seeking afresh
+// would, without the search.
+RunCursor LevelRows::cursorAtRow(std::int64_t row) const {
+    RunCursor cursor = hint_;
+    if (hintRows_ == size_ && hint_.first() <= row && hint_.blockHolds(row)) {
+        while (cursor.end() <= row)
+            cursor.next();
+    } else {
+        cursor = RunCursor(runs_, size_);
+        cursor.seekRow(row);
+        hintRows_ = size_;
     }
-    return low - 1;
+    hint_ = cursor;
+    return cursor;
 }
 
-// Pages where no run starts share their first run with the page after them; a run starts in the
-// last page that names it or an earlier run.
-std::int64_t LevelRows::pageOfRun(std::int64_t run) const {
-    const auto after = std::upper_bound(pageFirstRun_.begin(), pageFirstRun_.end(), run);
-    return (after - pageFirstRun_.begin()) - 1;
+std::uint32_t LevelRows::levels(std::int64_t row) const {
+    return row >= 0 && row < size_ ? cursorAtRow(row).levels() : 0;
+}
+
+std::int64_t LevelRows::runOf(std::int64_t row) const {
+    return cursorAtRow(row).run();
 }
 
 std::int64_t LevelRows::runFirst(std::int64_t run) const {
-    return (pageOfRun(run) << kPageShift) + runStarts_[run];
+    RunCursor cursor(runs_, size_);
+    cursor.seekRun(run);
+    return cursor.first();
+}
+
+std::uint32_t LevelRows::runLevels(std::int64_t run) const {
+    RunCursor cursor(runs_, size_);
+    cursor.seekRun(run);
+    return cursor.levels();
 }
 
 QRgb LevelRows::colour(int trace, std::int64_t row) const {
@@ -81,8 +77,9 @@ const ColourRuns& LevelRows::colours(int trace) const {
     return colours_[static_cast<std::size_t>(trace)];
 }
 
-// The rows [first, last) show exactly what the runs holding them show. Loose runs at either end
-// are read one by one; whole blocks of runs between them come from the pyramid. Reading stops
+// The rows [first, last) show exactly what the runs holding them show: the loose runs up to the
+// first complete block of summaries, the blocks of the pyramid after them, and the loose runs
+// of the block holding the last row, which the walk to that row passes anyway. Reading stops
 // once the runs show everything the whole recording shows for the traces asked: a trace that
 // never left one level is answered by the first run.
 LevelSeen LevelRows::seen(std::int64_t first, std::int64_t last, std::uint32_t traces) const {
@@ -91,31 +88,55 @@ LevelSeen LevelRows::seen(std::int64_t first, std::int64_t last, std::uint32_t t
     if (first >= last)
         return {};
     const LevelSeen goal{all_.high & traces, all_.low & traces};
-    const std::int64_t runFirst = runOf(first);
-    const std::int64_t runLast = runOf(last - 1) + 1;
+    constexpr std::int64_t groupMask = LevelPyramid::kBaseSize - 1;
+    RunCursor cursor = cursorAtRow(first);
+    LevelSeen result;
+    for (;;) {
+        result.add(cursor.levels());
+        if (result.covers(goal) || cursor.end() >= last)
+            return result;
+        cursor.next();
+        if ((cursor.run() & groupMask) == 0)
+            break;
+    }
+    // What the runs of the summary block holding the last row show, up to that row.
+    LevelSeen lastGroup;
+    const auto collect = [&lastGroup](const RunCursor& run) {
+        if ((run.run() & groupMask) == 0)
+            lastGroup = {};
+        lastGroup.add(run.levels());
+    };
+    const RunCursor end = walkToRow(cursor, last - 1, collect);
     constexpr int shift = LevelPyramid::kBaseShift;
-    const std::int64_t blockFirst = (runFirst + LevelPyramid::kBaseSize - 1) >> shift;
-    const std::int64_t blockLast = std::min(runLast >> shift, pyramid_.blockCount());
-    if (blockFirst >= blockLast)
-        return scanRuns(runFirst, runLast, goal);
-    LevelSeen result = scanRuns(runFirst, blockFirst << shift, goal);
-    if (!result.covers(goal))
-        pyramid_.merge(blockFirst, blockLast, goal, result);
-    if (!result.covers(goal))
-        result.add(scanRuns(blockLast << shift, runLast, goal));
+    const std::int64_t runLast = end.run() + 1;
+    if ((cursor.run() >> shift) < (runLast >> shift))
+        pyramid_.merge(cursor.run() >> shift, runLast >> shift, goal, result);
+    if ((runLast & groupMask) != 0)
+        result.add(lastGroup);
     return result;
 }
 
-LevelSeen LevelRows::scanRuns(std::int64_t first, std::int64_t last, const LevelSeen& goal) const {
-    LevelSeen result;
-    for (std::int64_t run = first; run < last && !result.covers(goal); ++run)
-        result.add(runLevels_[run]);
-    return result;
+// From `from` within its block, else from the start of the row's block; either way every run
+// of the summary block holding the row is visited up to the row.
+template <typename Visit>
+RunCursor LevelRows::walkToRow(const RunCursor& from, std::int64_t row, Visit visit) const {
+    RunCursor cursor = from;
+    if (from.blockHolds(row)) {
+        visit(cursor);
+        while (cursor.end() <= row) {
+            cursor.next();
+            visit(cursor);
+        }
+    } else {
+        cursor.seekRow(row, visit);
+    }
+    hint_ = cursor;
+    hintRows_ = size_;
+    return cursor;
 }
 
 std::size_t LevelRows::memoryBytes() const {
-    std::size_t bytes = sizeof(*this) + runLevels_.memoryBytes() + runStarts_.memoryBytes();
-    bytes += pageFirstRun_.capacity() * sizeof(std::int64_t);
+    std::size_t bytes = sizeof(*this) + runs_.memoryBytes() - sizeof(runs_);
     bytes += colours_.capacity() * sizeof(ColourRuns);
     for (const ColourRuns& runs : colours_)
         bytes += runs.memoryBytes() - sizeof(ColourRuns);

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "chart/chunked_array.h"
 #include "chart/colour_runs.h"
 #include "chart/label_runs.h"
 #include "chart/level_pyramid.h"
 #include "chart/level_seen.h"
 #include "chart/point_label.h"
+#include "chart/run_blocks.h"
+#include "chart/run_cursor.h"
 
 #include <QRgb>
 #include <QString>
@@ -24,17 +25,19 @@ namespace voltarix::chart {
 // LevelTrace).
 //
 // Port lines change rarely compared with the rate a loop samples them, so the store keeps runs
-// of equal rows and its memory grows with changes, not with cycles: a run of equal levels costs
-// its levels word and the low 16 bits of its first row (6 bytes, plus a quarter byte of block
-// summaries); labels that count up or repeat, and colours, are runs of their own (LabelRuns,
-// ColourRuns). Rows fall into pages of 2^16, and each page records the first run that starts in
-// it, 8 bytes a page whatever happens there; a row's run is found from its page by a search
-// among the runs that start in that page. Every row stays addressable by a 64-bit index.
+// of equal rows and its memory grows with changes, not with cycles. The runs are packed
+// (RunBlocks): a run of one row, as when every line toggles every cycle, costs about a byte and
+// a third, a long run a few bytes, plus a quarter byte of block summaries; labels that count up
+// or repeat, and colours, are runs of their own (LabelRuns, ColourRuns). Any row is reached by
+// a search among the blocks of runs and at most a block's worth of steps; every row stays
+// addressable by a 64-bit index.
+//
+// One thread: a read remembers the run where it ended, so that the next read nearby (as
+// painting reads point after point and column after column) walks on from there instead of
+// searching again. Even reads are therefore not safe from two threads at once.
 class LevelRows {
 public:
     static constexpr int kMaxTraces = 32;
-    static constexpr int kPageShift = 16;
-    static constexpr std::int64_t kPageRows = std::int64_t{1} << kPageShift;
 
     // Refuses a trace count outside 1..32 with a ChartError.
     explicit LevelRows(int traceCount);
@@ -50,8 +53,6 @@ public:
         if (!sameColours(colours))
             recolour(colours);
         labels_.append(label);
-        if ((size_ & (kPageRows - 1)) == 0)
-            startPage(levels);
         if (levels != lastLevels_)
             startRun(levels);
         ++size_;
@@ -62,20 +63,18 @@ public:
     std::uint32_t traceMask() const { return traces_; }
     std::int64_t size() const { return size_; }
     // The levels of a stored row; 0 outside them.
-    std::uint32_t levels(std::int64_t row) const {
-        return row >= 0 && row < size_ ? runLevels_[runOf(row)] : 0;
-    }
+    std::uint32_t levels(std::int64_t row) const;
     QString label(std::int64_t row) const { return labels_.at(row); }
     QRgb colour(int trace, std::int64_t row) const;
     const LabelRuns& labels() const { return labels_; }
     const ColourRuns& colours(int trace) const;
 
     // Runs of equal levels, in row order; a run holds at least one row.
-    std::int64_t runCount() const { return runLevels_.size(); }
+    std::int64_t runCount() const { return runs_.count(); }
     // The run holding a stored row.
     std::int64_t runOf(std::int64_t row) const;
     std::int64_t runFirst(std::int64_t run) const;
-    std::uint32_t runLevels(std::int64_t run) const { return runLevels_[run]; }
+    std::uint32_t runLevels(std::int64_t run) const;
     // Calls visit(first, end, levels) for each run among rows [first, last), clipped to them,
     // in row order: what an exporter of changes or a copy of one trace walks.
     template <typename Visit>
@@ -99,20 +98,18 @@ private:
         return differ == 0;
     }
     void recolour(const QRgb* colours);
-    void startPage(std::uint32_t levels);
     void startRun(std::uint32_t levels);
-    std::int64_t pageCount() const { return static_cast<std::int64_t>(pageFirstRun_.size()); }
-    // Runs that start in a page: [pageFirstRun(page), pageFirstRun(page + 1)).
-    std::int64_t pageFirstRun(std::int64_t page) const {
-        return page < pageCount() ? pageFirstRun_[static_cast<std::size_t>(page)] : runCount();
-    }
-    std::int64_t pageOfRun(std::int64_t run) const;
-    LevelSeen scanRuns(std::int64_t first, std::int64_t last, const LevelSeen& goal) const;
+    // A cursor at the run holding a stored row.
+    RunCursor cursorAtRow(std::int64_t row) const;
+    // A cursor at the run holding `row`, reached from `from` (at or before it); calls
+    // visit(cursor) at every run it passes, the row's included.
+    template <typename Visit>
+    RunCursor walkToRow(const RunCursor& from, std::int64_t row, Visit visit) const;
 
-    ChunkedArray<std::uint32_t> runLevels_;
-    // The low kPageShift bits of each run's first row; its page tells the rest.
-    ChunkedArray<std::uint16_t> runStarts_;
-    std::vector<std::int64_t> pageFirstRun_;
+    RunBlocks runs_;
+    // Where the last read ended; good while the rows are as many as when it was taken.
+    mutable RunCursor hint_{runs_, 0};
+    mutable std::int64_t hintRows_ = -1;
     // Summaries of blocks of runs: which levels a range of rows shows is what its runs show.
     LevelPyramid pyramid_;
     LabelRuns labels_;
@@ -121,7 +118,8 @@ private:
     QRgb lastColours_[kMaxTraces] = {};
     LevelSeen all_;
     std::int64_t size_ = 0;
-    std::uint32_t lastLevels_ = 0;
+    // Wider than any levels word, so that the first row starts a run whatever its levels.
+    std::uint64_t lastLevels_ = std::uint64_t{1} << 32;
     std::uint32_t traces_;
     int traceCount_;
 };
@@ -132,18 +130,12 @@ void LevelRows::forEachRun(std::int64_t first, std::int64_t last, Visit visit) c
     last = std::min(last, size_);
     if (first >= last)
         return;
-    std::int64_t run = runOf(first);
-    std::int64_t page = pageOfRun(run);
-    for (std::int64_t row = first; row < last; ++run) {
-        std::int64_t end = size_;
-        if (run + 1 < runCount()) {
-            // Pages where no run starts lie inside a run; step over them to the next start.
-            while (pageFirstRun(page + 1) <= run + 1)
-                ++page;
-            end = (page << kPageShift) + runStarts_[run + 1];
-        }
-        end = std::min(end, last);
-        visit(row, end, runLevels_[run]);
+    RunCursor cursor = cursorAtRow(first);
+    for (std::int64_t row = first;; cursor.next()) {
+        const std::int64_t end = std::min(cursor.end(), last);
+        visit(row, end, cursor.levels());
+        if (end == last)
+            return;
         row = end;
     }
 }

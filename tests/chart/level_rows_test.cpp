@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <vector>
 
@@ -117,15 +118,16 @@ TEST(LevelRows, AOneRowGlitchShowsInEveryRangeHoldingIt) {
     EXPECT_EQ(rows.seen(-5, 0, t5).high | rows.seen(n, n + 9, t5).low, 0u) << "outside the rows";
 }
 
-// A steady recording costs its pages (8 bytes per 65,536 rows) and nothing per row; every
-// change costs about 6 bytes; a row unlike the one before it, however many, never more than 8.
+// A steady recording costs a few chunks and nothing per row; a run of a hundred rows costs two
+// or three bytes; a row unlike the one before it, as when every line toggles every cycle, a
+// byte and a half, block summaries included.
 TEST(LevelRows, MemoryGrowsWithChangesNotWithRows) {
     const QRgb colours[17] = {};
     LevelRows steady(17);
     constexpr std::int64_t n = 20'000'000;
     for (std::int64_t i = 0; i < n; ++i)
         steady.append(0x155u, PointLabel::number(i + 1), colours);
-    EXPECT_LT(steady.memoryBytes(), 60'000u);
+    EXPECT_LT(steady.memoryBytes(), 30'000u);
     EXPECT_EQ(steady.runCount(), 1);
 
     LevelRows changing(17);
@@ -133,12 +135,81 @@ TEST(LevelRows, MemoryGrowsWithChangesNotWithRows) {
     for (std::int64_t i = 0; i < changes * 100; ++i)
         changing.append(static_cast<std::uint32_t>(i / 100), PointLabel::number(i + 1), colours);
     EXPECT_EQ(changing.runCount(), changes);
-    EXPECT_LT(static_cast<double>(changing.memoryBytes()) / changes, 7.0);
+    EXPECT_LT(static_cast<double>(changing.memoryBytes()) / changes, 3.5);
 
     LevelRows toggling(17);
     for (std::int64_t i = 0; i < changes; ++i)
         toggling.append(i % 2 ? 0x1ffffu : 0u, PointLabel::number(i + 1), colours);
-    EXPECT_LE(static_cast<double>(toggling.memoryBytes()) / changes, 8.0);
+    const double perRun = static_cast<double>(toggling.memoryBytes()) / changes;
+    EXPECT_LE(perRun, 1.75);
+    EXPECT_GE(perRun, 1.0) << "a run costs its code at least: is everything counted?";
+}
+
+// Runs of every length around the one-byte limit of a step's code and far past it, changes
+// that repeat lately or never, and all 32 traces, read back as they went in, in any order.
+TEST(LevelRows, RunsOfAnyLengthAndChangeReadBackInAnyOrder) {
+    std::mt19937_64 rng(21);
+    const QRgb colours[32] = {};
+    LevelRows rows(32);
+    std::vector<std::uint32_t> plain;
+    const std::array<std::uint32_t, 5> recent = {0x1u, 0x80000000u, 0x3u, 0xffffffffu, 0x10u};
+    std::uint32_t levels = 0;
+    for (int run = 0; run < 6000; ++run) {
+        const int kind = static_cast<int>(rng() % 4);
+        levels ^= kind == 0 ? static_cast<std::uint32_t>(rng()) | 1u : recent[rng() % 5];
+        const std::int64_t length = run % 500 == 7 ? 200'000 + static_cast<std::int64_t>(rng() % 9)
+                                    : run % 3 == 0 ? 60 + run % 8 // 60..67: around 63 and 64
+                                                   : 1 + static_cast<std::int64_t>(rng() % 140);
+        for (std::int64_t i = 0; i < length; ++i) {
+            rows.append(levels, PointLabel::number(1), colours);
+            plain.push_back(levels);
+        }
+    }
+    ASSERT_EQ(rows.runCount(), 6000);
+    const auto size = static_cast<std::int64_t>(plain.size());
+    // Forwards, backwards and at random: a read starts where the last one ended.
+    for (std::int64_t row = 0; row < size; row += 1 + row % 97)
+        ASSERT_EQ(rows.levels(row), plain[static_cast<std::size_t>(row)]) << row;
+    for (std::int64_t row = size - 1; row >= 0; row -= 1 + row % 89)
+        ASSERT_EQ(rows.levels(row), plain[static_cast<std::size_t>(row)]) << row;
+    for (int q = 0; q < 20000; ++q) {
+        const auto row = static_cast<std::int64_t>(rng() % static_cast<std::uint64_t>(size));
+        ASSERT_EQ(rows.levels(row), plain[static_cast<std::size_t>(row)]) << row;
+    }
+    std::int64_t first = 0;
+    for (std::int64_t run = 0; run < rows.runCount(); ++run) {
+        ASSERT_EQ(rows.runFirst(run), first) << run;
+        ASSERT_EQ(rows.runOf(first), run);
+        ASSERT_EQ(rows.runLevels(run), plain[static_cast<std::size_t>(first)]);
+        while (first < size && plain[static_cast<std::size_t>(first)] == rows.runLevels(run))
+            ++first;
+    }
+    EXPECT_EQ(first, size);
+}
+
+// What a read remembers belongs to the rows as they were: rows appended after it, some
+// continuing the last run and some starting new ones, read back right.
+TEST(LevelRows, ReadsBetweenAppendsSeeTheNewRows) {
+    const QRgb colours[17] = {};
+    LevelRows rows(17);
+    std::vector<std::uint32_t> plain;
+    std::mt19937 rng(3);
+    for (int round = 0; round < 3000; ++round) {
+        const auto levels = static_cast<std::uint32_t>(rng() % 4);
+        for (int i = static_cast<int>(rng() % 4); i >= 0; --i) {
+            rows.append(levels, PointLabel::number(1), colours);
+            plain.push_back(levels);
+        }
+        const auto size = static_cast<std::int64_t>(plain.size());
+        ASSERT_EQ(rows.levels(size - 1), plain.back()) << round;
+        const std::int64_t back = std::max<std::int64_t>(0, size - 1 - round % 7);
+        ASSERT_EQ(rows.levels(back), plain[static_cast<std::size_t>(back)]) << round;
+        const LevelSeen seen = rows.seen(back, size, rows.traceMask());
+        ASSERT_EQ(seen.high, bruteSeen(plain, back, size).high) << round;
+        std::int64_t runs = 0;
+        rows.forEachRun(0, size, [&runs](std::int64_t, std::int64_t, std::uint32_t) { ++runs; });
+        ASSERT_EQ(runs, rows.runCount());
+    }
 }
 
 } // namespace

@@ -114,13 +114,12 @@ TEST_F(LevelTracesTest, ChartMemoryFollowsLevelChangesNotCycles) {
     for (std::int64_t c = 0; c < 5'000'000; ++c)
         model_.appendLevels(5, PointLabel::number(c + 1), colours_);
     const std::size_t steady = model_.memoryBytes();
-    EXPECT_LT(steady - empty, 40'000u)
-        << "five million steady cycles: a first chunk, 8 bytes a page";
+    EXPECT_LT(steady - empty, 40'000u) << "five million steady cycles: a few first chunks";
     for (std::int64_t c = 5'000'000; c < 5'400'000; ++c)
         model_.appendLevels(c % 2 ? 2 : 5, PointLabel::number(c + 1), colours_);
     const std::size_t changed = model_.memoryBytes();
-    EXPECT_GT(changed - steady, 400'000u * 6);
-    EXPECT_LT(changed - steady, 400'000u * 8);
+    EXPECT_GT(changed - steady, 400'000u * 1) << "a byte a change at least: is it counted?";
+    EXPECT_LT(changed - steady, 400'000u * 2);
 }
 
 } // namespace
