@@ -2,27 +2,38 @@
 
 namespace voltarix::diagram17 {
 
-void CycleTimes::append(const Entry& entry) {
-    const std::uint64_t cycleStep = entry.cycle - last_.cycle;
-    // A clock never runs backwards here (a monotonic one), but a caller's
-    // clock might: such a time is held at the last one.
-    const std::uint64_t microStep = entry.timeUs > last_.timeUs ? entry.timeUs - last_.timeUs : 0;
-    cycleSteps_.push_back(static_cast<std::uint32_t>(cycleStep));
-    if (microStep >= wideStep) {
-        microSteps_.push_back(wideStep);
-        wideMicroSteps_.push_back(microStep);
+// An entry is coded after the one before it in the same block; a block ends after
+// kMaxBlockEntries entries, or where its chunk has no room left for one more code, since a
+// block's codes must stay together. The very first entry finds no room and starts the first.
+void CycleTimes::append(std::uint64_t cycle, std::uint64_t timeUs, std::uint32_t levels) {
+    if (written_ > 0 && timeUs < last_.timeUs)
+        timeUs = last_.timeUs;
+    if (blockEntries_ == kMaxBlockEntries || bytes_.roomLeft() < CycleTimeCode::kMaxBytes) {
+        startBlock(cycle, timeUs, levels);
     } else {
-        microSteps_.push_back(static_cast<std::uint32_t>(microStep));
+        bytes_.advanceTo(CycleTimeCode::write(bytes_.position(), cycle, timeUs, levels, history_));
+        ++blockEntries_;
     }
-    levels_.push_back(entry.levels);
-    last_ = {entry.cycle, last_.timeUs + microStep, entry.levels};
+    last_.cycle = cycle;
+    last_.timeUs = timeUs;
+    last_.levels = levels;
+    ++written_;
+    published_.store(written_, std::memory_order_release);
+}
+
+// The block is published before its first entry, so a reader that sees the entry sees the
+// block holding it.
+void CycleTimes::startBlock(std::uint64_t cycle, std::uint64_t timeUs, std::uint32_t levels) {
+    const Entry first{cycle, timeUs, levels};
+    blocks_.push_back({written_, first, bytes_.room(CycleTimeCode::kMaxBytes)});
+    publishedBlocks_.store(blocks_.size(), std::memory_order_release);
+    history_.restart(first);
+    blockEntries_ = 1;
 }
 
 std::size_t CycleTimes::memoryBytes() const {
-    return sizeof(*this) +
-           (cycleSteps_.capacity() + microSteps_.capacity() + levels_.capacity()) *
-               sizeof(std::uint32_t) +
-           wideMicroSteps_.capacity() * sizeof(std::uint64_t);
+    return sizeof(*this) + bytes_.memoryBytes() - sizeof(bytes_) + blocks_.memoryBytes() -
+           sizeof(blocks_);
 }
 
 } // namespace voltarix::diagram17
