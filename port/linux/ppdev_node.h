@@ -2,6 +2,7 @@
 
 #include "port/linux/ppdev_syscalls.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -14,6 +15,9 @@ namespace voltarix::port::linux_ {
 // direction separately, so the node rebuilds the control register the way
 // the hardware would show it: bits 0-3 as last written, bit 5 as the
 // direction last set here. Every call returns 0 or an errno value.
+//
+// Reads and writes may come from two threads at once (the kernel serialises
+// the calls themselves); open and close may not overlap with them.
 class PpdevNode {
 public:
     // How long a claim may wait for a holder that took the port after the
@@ -55,7 +59,7 @@ private:
     std::string path_;
     int fd_ = -1;
     bool tristate_ = false;
-    bool reverse_ = false;
+    std::atomic<bool> reverse_ = false;
 };
 
 } // namespace voltarix::port::linux_
