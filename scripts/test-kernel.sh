@@ -162,22 +162,28 @@ run_guest() {
 }
 
 # KVM where the machine really runs a guest with it; on some hosts /dev/kvm
-# is there but a guest hangs in it.
+# is there but a guest hangs in it. The verdict is kept for this host kernel
+# and QEMU, so only the first run pays for the probe.
 choose_accel() {
     if [ -n "${VOLTARIX_GUEST_ACCEL:-}" ]; then
         echo "$VOLTARIX_GUEST_ACCEL"
         return
     fi
-    if [ -r /dev/kvm ] && [ -w /dev/kvm ]; then
-        printf 'exit 0\n' >"$work/probe.sh"
-        local status=0
-        run_guest kvm 10 "$work/probe.sh" "$work/kvm-probe.log" || status=$?
-        if [ $status -eq 1 ]; then
-            echo kvm
-            return
-        fi
+    if [ ! -r /dev/kvm ] || [ ! -w /dev/kvm ]; then
+        echo tcg
+        return
     fi
-    echo tcg
+    local host verdict=tcg status=0
+    host="$(uname -r) $(qemu-system-x86_64 --version | head -n1)"
+    if [ -f "$work/kvm-verdict" ] && [ "$(head -n1 "$work/kvm-verdict")" = "$host" ]; then
+        tail -n1 "$work/kvm-verdict"
+        return
+    fi
+    printf 'exit 0\n' >"$work/probe.sh"
+    run_guest kvm 10 "$work/probe.sh" "$work/kvm-probe.log" || status=$?
+    [ $status -eq 1 ] && verdict=kvm
+    printf '%s\n%s\n' "$host" "$verdict" >"$work/kvm-verdict"
+    echo "$verdict"
 }
 
 need_tools
