@@ -48,9 +48,13 @@ protected:
     std::unique_ptr<LinuxPortPlatform> makePlatform() {
         auto kernel = std::make_unique<FakePpdevKernel>(ports);
         kernel_ = kernel.get();
-        return std::make_unique<LinuxPortPlatform>(
+        auto platform = std::make_unique<LinuxPortPlatform>(
             linux_::ParportTree(tree.deviceDir(), tree.sysctlDir()), std::move(kernel),
             std::make_unique<FakeKernelModules>(modules), std::make_unique<RefusingPortIo>());
+        // The last error belongs to the thread, like errno: an earlier
+        // test's failure would still be there. Callers clear it first.
+        platform->setLastError(0);
+        return platform;
     }
 
     int openDescriptors() const { return kernel_->openDescriptors(); }
