@@ -142,7 +142,10 @@ TEST_F(TwoThreads, ReadOnePpdevNodeWhileOneWrites) {
 
     seen = threads.readWhileWriting(true);
     EXPECT_EQ(seen.failures, 0);
-    EXPECT_EQ(seen.data, (Values{0x55, 0xAA, 0xFF})) << "reversed, the lines float high";
+    // 0x55 lies on the lines only between its write and the turn-around
+    // that follows it in the same round: a read may or may not fall there.
+    seen.data.erase(0x55);
+    EXPECT_EQ(seen.data, (Values{0xAA, 0xFF})) << "reversed, the lines float high";
     EXPECT_EQ(seen.control, (Values{0x0C, 0x2C}));
     // nInit stays high and no strobe is written: the printer stays idle.
     EXPECT_EQ(seen.status, Values{IdleStatus});
