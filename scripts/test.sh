@@ -7,6 +7,8 @@ scripts/build.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
 # The tests of data shared between threads, under ThreadSanitizer (its own build, build-tsan/).
 scripts/tsan.sh
+# The Linux port paths against Debian's kernel on QEMU's emulated parallel port.
+scripts/test-kernel.sh
 # The Windows port provider, cross-built with MinGW-w64 and run under Wine.
 scripts/test-windows.sh
 # Every picture loader's fuzzer for 30 seconds (its own clang build, build-fuzz/).

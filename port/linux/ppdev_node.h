@@ -2,6 +2,8 @@
 
 #include "port/linux/ppdev_syscalls.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -13,8 +15,16 @@ namespace voltarix::port::linux_ {
 // direction separately, so the node rebuilds the control register the way
 // the hardware would show it: bits 0-3 as last written, bit 5 as the
 // direction last set here. Every call returns 0 or an errno value.
+//
+// Reads and writes may come from two threads at once (the kernel serialises
+// the calls themselves); open and close may not overlap with them.
 class PpdevNode {
 public:
+    // How long a claim may wait for a holder that took the port after the
+    // busy check looked, before the port counts as busy. The kernel holds
+    // every ppdev call of the system, the holder's too, while a claim waits.
+    static constexpr std::chrono::milliseconds ClaimBound{200};
+
     PpdevNode(PpdevSyscalls& syscalls, std::string path);
     ~PpdevNode();
 
@@ -24,7 +34,8 @@ public:
     // Opens the node and claims the port for this process; EBUSY when
     // another holder keeps the port, ENXIO when the node has no port.
     int open();
-    // Releases the port and closes the node; harmless when not open.
+    // Closes the node, which releases the port, without waiting for anyone;
+    // harmless when not open.
     void close();
     bool isOpen() const { return fd_ >= 0; }
 
@@ -48,7 +59,7 @@ private:
     std::string path_;
     int fd_ = -1;
     bool tristate_ = false;
-    bool reverse_ = false;
+    std::atomic<bool> reverse_ = false;
 };
 
 } // namespace voltarix::port::linux_

@@ -9,10 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <future>
 #include <map>
 #include <memory>
+#include <pthread.h>
 #include <string>
+#include <thread>
 
 namespace voltarix::port {
 namespace {
@@ -42,9 +48,13 @@ protected:
     std::unique_ptr<LinuxPortPlatform> makePlatform() {
         auto kernel = std::make_unique<FakePpdevKernel>(ports);
         kernel_ = kernel.get();
-        return std::make_unique<LinuxPortPlatform>(
+        auto platform = std::make_unique<LinuxPortPlatform>(
             linux_::ParportTree(tree.deviceDir(), tree.sysctlDir()), std::move(kernel),
             std::make_unique<FakeKernelModules>(modules), std::make_unique<RefusingPortIo>());
+        // The last error belongs to the thread, like errno: an earlier
+        // test's failure would still be there. Callers clear it first.
+        platform->setLastError(0);
+        return platform;
     }
 
     int openDescriptors() const { return kernel_->openDescriptors(); }
@@ -165,6 +175,7 @@ TEST_F(LinuxPortPlatformTest, AClaimThatSleepsIsCutShortAndTheOpenFailsWithEbusy
     EXPECT_EQ(platform->lastError(), EBUSY);
     EXPECT_EQ(port.claimSleeps, 1);
     EXPECT_EQ(port.claimsNeverWoken, 0) << "the program waited as long as the kernel wanted";
+    EXPECT_EQ(port.claimsRetriedWhileQueued, 0) << "an interrupted claim is closed, not retried";
     EXPECT_FALSE(port.claimed);
     EXPECT_EQ(openDescriptors(), 0);
 }
@@ -212,6 +223,70 @@ TEST_F(LinuxPortPlatformTest, CloseAndDestructionReleaseEveryClaim) {
     platform.reset();
     EXPECT_EQ(first.releases, 2);
     EXPECT_EQ(second.releases, 2);
+}
+
+// Another program claims our port without a bound: its claim sleeps with
+// the lock of every ppdev call until it is woken.
+TEST_F(LinuxPortPlatformTest, ClosingDoesNotWaitBehindAnotherProgramsSleepingClaim) {
+    FakeParport& port = addPort(0, 0x378);
+    auto platform = makePlatform();
+    ASSERT_TRUE(platform->openDevice());
+
+    // The other program's wake-up call: a signal whose handler does nothing.
+    struct sigaction wake {};
+    wake.sa_handler = [](int) {};
+    sigemptyset(&wake.sa_mask);
+    struct sigaction previous {};
+    ASSERT_EQ(::sigaction(SIGUSR2, &wake, &previous), 0);
+    FakePpdevKernel otherProgram(ports);
+    std::promise<pthread_t> sleeper;
+    std::thread waiting([&] {
+        sleeper.set_value(::pthread_self());
+        const int fd = otherProgram.open((tree.deviceDir() / "parport0").string());
+        otherProgram.ioctl(fd, PPCLAIM, nullptr);
+        otherProgram.close(fd);
+    });
+    const pthread_t waitingThread = sleeper.get_future().get();
+    while (port.claimSleeps == 0)
+        std::this_thread::yield();
+
+    auto closing = std::async(std::launch::async, [&] { platform->closeDevice(); });
+    const bool closedAtOnce =
+        closing.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+    ::pthread_kill(waitingThread, SIGUSR2);
+    closing.wait();
+    waiting.join();
+    ::sigaction(SIGUSR2, &previous, nullptr);
+    EXPECT_TRUE(closedAtOnce) << "the close waited for the lock the sleeping claim keeps";
+    EXPECT_FALSE(port.claimed);
+    EXPECT_EQ(port.releases, 1);
+    EXPECT_EQ(port.claimsNeverWoken, 0);
+}
+
+TEST_F(LinuxPortPlatformTest, ReversedDataLinesReadTheLinesAndForwardTheLatchAgain) {
+    FakeParport& port = addPort(0, 0x378);
+    port.modes = PARPORT_MODE_PCSPP | PARPORT_MODE_TRISTATE;
+    port.lines = 0xF0; // something outside pulls the low four lines down
+    auto platform = makePlatform();
+    ASSERT_TRUE(platform->openDevice());
+    const auto write = [&](std::uint8_t offset, std::uint8_t value) {
+        const AccessRecord record{portSelector(PortCodeLpt2, offset), value};
+        platform->writeRequest(std::span(&record, 1));
+    };
+    const auto readData = [&] {
+        AccessRecord record{portSelector(PortCodeLpt2, RegData), 0};
+        platform->readRequest(std::span(&record, 1));
+        return record.value;
+    };
+
+    write(RegData, 0x33);
+    write(RegControl, 0x2C);
+    EXPECT_EQ(readData(), 0xF0);
+    write(RegData, 0x44);
+    EXPECT_EQ(readData(), 0xF0) << "a write while reversed only sets the latch";
+    write(RegControl, 0x0C);
+    EXPECT_EQ(readData(), 0x44);
+    EXPECT_EQ(platform->lastError(), 0);
 }
 
 TEST_F(LinuxPortPlatformTest, FirstFailingRecordSetsTheErrorAndEndsTheRequest) {
