@@ -169,14 +169,7 @@ void ChartModel::appendLevelsRepeated(std::uint32_t levels, const PointLabel& la
     if (count <= 0)
         return;
     appendLevels(levels, label, colours);
-    if (label.isNumber()) {
-        const std::int64_t first = label.numberValue();
-        for (std::int64_t i = 1; i < count; ++i)
-            levelRows_->append(levels, PointLabel::number(first + i), colours.data());
-    } else {
-        for (std::int64_t i = 1; i < count; ++i)
-            levelRows_->append(levels, label, colours.data());
-    }
+    levelRows_->repeatLast(count - 1);
 }
 
 } // namespace voltarix::chart

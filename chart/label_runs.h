@@ -31,6 +31,14 @@ public:
         appendSlow(label);
     }
 
+    // Labels `count` more points as the last one continued: the next numbers after a number,
+    // the same text again after a text. There must be a last point.
+    void repeatLast(std::int64_t count) {
+        if (counting_)
+            nextNumber_ += count;
+        size_ += count;
+    }
+
     std::int64_t size() const { return size_; }
     QString at(std::int64_t index) const;
     std::size_t runCount() const { return runs_.size(); }

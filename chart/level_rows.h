@@ -58,6 +58,14 @@ public:
         ++size_;
     }
 
+    // Appends `count` more rows like the last one, as `count` calls of append() with its levels
+    // and colours would: labels go on counting after a number and repeat a text. Costs what
+    // one row does, however many. There must be a last row.
+    void repeatLast(std::int64_t count) {
+        labels_.repeatLast(count);
+        size_ += count;
+    }
+
     int traceCount() const { return traceCount_; }
     // Bits of all traces: (1 << traceCount()) - 1.
     std::uint32_t traceMask() const { return traces_; }

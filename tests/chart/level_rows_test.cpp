@@ -1,3 +1,5 @@
+#include "plain_level_rows.h"
+
 #include "chart/chart_error.h"
 #include "chart/level_rows.h"
 
@@ -210,6 +212,42 @@ TEST(LevelRows, ReadsBetweenAppendsSeeTheNewRows) {
         rows.forEachRun(0, size, [&runs](std::int64_t, std::int64_t, std::uint32_t) { ++runs; });
         ASSERT_EQ(runs, rows.runCount());
     }
+}
+
+// A capture appends a run of equal samples at once: the rows read back as if appended one by
+// one, labels counting on or repeating, and the store holds exactly as much.
+TEST(LevelRows, RowsRepeatedAtOnceReadAsRowsAppendedOneByOne) {
+    std::mt19937 rng(8);
+    const QRgb colours[17] = {};
+    LevelRows atOnce(17);
+    LevelRows oneByOne(17);
+    testing::PlainLevelRows plain(17);
+    const QString texts[2] = {QStringLiteral("12:00:01"), QStringLiteral("12:00:02")};
+    std::int64_t number = 1;
+    for (int run = 0; run < 2000; ++run) {
+        const auto levels = static_cast<std::uint32_t>(rng() % 8);
+        const std::int64_t count =
+            1 + static_cast<std::int64_t>(rng() % (run % 10 == 0 ? 5000 : 4));
+        const bool numbered = rng() % 3 != 0;
+        const PointLabel label =
+            numbered ? PointLabel::number(number) : PointLabel::text(texts[rng() % 2]);
+        atOnce.append(levels, label, colours);
+        atOnce.repeatLast(count - 1);
+        for (std::int64_t i = 0; i < count; ++i) {
+            const PointLabel each = numbered ? PointLabel::number(number + i) : label;
+            oneByOne.append(levels, each, colours);
+            plain.append(levels, each, colours);
+        }
+        number += count + static_cast<std::int64_t>(rng() % 2); // now and then a number left out
+    }
+    ASSERT_EQ(atOnce.size(), plain.size());
+    for (std::int64_t row = 0; row < plain.size(); ++row) {
+        ASSERT_EQ(atOnce.levels(row), plain.levels(row)) << row;
+        ASSERT_EQ(atOnce.label(row), plain.label(row)) << row;
+    }
+    EXPECT_EQ(atOnce.runCount(), oneByOne.runCount());
+    EXPECT_EQ(atOnce.labels().runCount(), oneByOne.labels().runCount());
+    EXPECT_EQ(atOnce.memoryBytes(), oneByOne.memoryBytes());
 }
 
 } // namespace
