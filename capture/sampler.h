@@ -49,8 +49,9 @@ public:
     // The monotonic clock the time stamps come from, in nanoseconds.
     static std::uint64_t monotonicNs();
 
-    // Begins sampling at once, with an empty ring.
-    void start();
+    // Begins sampling at once, with an empty ring. False only when the
+    // system gives the process no thread at all; nothing is sampled then.
+    bool start();
     // Ends sampling; what the consumer has not taken is dropped.
     void stop();
     bool running() const { return running_; }
@@ -75,6 +76,8 @@ public:
     const SpacingHistogram& spacing() const { return producer_.spacing; }
     // How often the sampler found the ring full and had to wait.
     std::uint64_t fullWaits() const { return producer_.fullWaits; }
+    // How often one seat of the relay handed the sampling to the other.
+    std::uint64_t turnsHandedOver() const { return producer_.turns; }
 
 private:
     // What the thread sampling at the moment works with; on a relay it
@@ -85,6 +88,7 @@ private:
         std::uint64_t askedPauseNs = 0;
         std::uint64_t samples = 0;
         std::uint64_t fullWaits = 0;
+        std::uint64_t turns = 0;
         SpacingHistogram spacing;
     };
     struct Seat {
@@ -96,8 +100,10 @@ private:
     };
 
     static void* seatMain(void* seat);
+    bool launchSeats();
     bool launch(int index, bool realtime, int processor);
-    void joinSeats();
+    // Ends the seats' threads and waits for them.
+    void endSeats();
     void work(int index);
     void sampleTurn(int index);
     void awaitTurn(int index);

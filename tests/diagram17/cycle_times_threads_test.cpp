@@ -1,6 +1,6 @@
 // The cycle times read by other threads while the recording thread records: every entry a
 // reader takes is whole and in order, whether it goes on from where it stopped or starts
-// afresh anywhere below what is published. scripts/tsan.sh runs these under ThreadSanitizer.
+// afresh anywhere below what is published. scripts/test-tsan.sh runs these under ThreadSanitizer.
 #include "plain_cycle_times.h"
 #include "random_capture.h"
 

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <pthread.h>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -287,6 +288,47 @@ TEST_F(LinuxPortPlatformTest, ReversedDataLinesReadTheLinesAndForwardTheLatchAga
     write(RegControl, 0x0C);
     EXPECT_EQ(readData(), 0x44);
     EXPECT_EQ(platform->lastError(), 0);
+}
+
+// The sampler reads the node while the window writes it and turns its data
+// lines around: the kernel takes the calls one at a time, each thread sees
+// only its own failures, and the control register reads with the direction
+// last set.
+TEST_F(LinuxPortPlatformTest, ReadsFromOneThreadWhileAnotherWritesAndTurnsTheLinesAround) {
+    FakeParport& port = addPort(0, 0x378);
+    port.modes = PARPORT_MODE_PCSPP | PARPORT_MODE_TRISTATE;
+    port.lines = 0xFF;
+    TLptPortConnection connection(makePlatform());
+    ASSERT_TRUE(connection.IsReady());
+    std::atomic<bool> stop = false;
+    std::atomic<int> readerFailures = 0;
+    std::set<std::uint8_t> data;
+    std::set<std::uint8_t> control;
+    std::thread reader([&] {
+        while (!stop) {
+            std::array<AccessRecord, 2> records{{{portSelector(PortCodeLpt2, RegData), 0},
+                                                 {portSelector(PortCodeLpt2, RegControl), 0}}};
+            if (!connection.ReadPorts(records))
+                ++readerFailures;
+            data.insert(records[0].value);
+            control.insert(records[1].value);
+        }
+    });
+    int writerFailures = 0;
+    for (int round = 0; round < 2000; ++round) {
+        connection.WritePort(PortCodeLpt2, RegData, 0x5A);
+        connection.WritePort(PortCodeLpt2, RegControl, round % 2 ? 0x2C : 0x0C);
+        // No node for this port: the failure is the writer's alone.
+        writerFailures += connection.WritePort(PortCodeLpt3, RegData, 0) ? 0 : 1;
+    }
+    stop = true;
+    reader.join();
+    EXPECT_EQ(readerFailures, 0);
+    EXPECT_EQ(writerFailures, 2000);
+    for (const std::uint8_t value : data)
+        EXPECT_TRUE(value == 0x5A || value == 0xFF || value == 0x00) << int(value);
+    for (const std::uint8_t value : control)
+        EXPECT_TRUE(value == 0x0C || value == 0x2C) << int(value);
 }
 
 TEST_F(LinuxPortPlatformTest, FirstFailingRecordSetsTheErrorAndEndsTheRequest) {

@@ -30,9 +30,9 @@ private:
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    // Test programs run side by side: real-time samplers in several of them
-    // would leave the machine no processor for their windows.
-    voltarix::capture::SamplingPlan::allowRealtime(false);
+    // Test programs run side by side: samplers of raised priority in several
+    // of them would leave the machine no processor for their windows.
+    voltarix::capture::SamplingPlan::allowRaisedPriority(false);
     ::testing::AddGlobalTestEnvironment(new QtEnvironment(argc, argv));
     return RUN_ALL_TESTS();
 }
