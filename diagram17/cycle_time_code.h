@@ -4,8 +4,9 @@
 #include "chart/varint.h"
 #include "diagram17/cycle_time_entry.h"
 
+#include <QtGlobal>
+
 #include <cstdint>
-#include <limits>
 
 namespace voltarix::diagram17 {
 
@@ -37,6 +38,8 @@ public:
         }
         // The time `cycleStep` cycles take at the pace of the step before.
         std::uint64_t expectedTimeStep(std::uint64_t cycleStep) const;
+        // The same for a cycle step unlike the one before, which takes a division.
+        std::uint64_t scaledTimeStep(std::uint64_t cycleStep) const;
         void step(std::uint64_t cycleStep, std::uint64_t timeStep) {
             lastCycleStep = cycleStep;
             lastTimeStep = timeStep;
@@ -46,19 +49,23 @@ public:
     // The entry comes after history.last: a later cycle at the same time or later. Its parts
     // come one by one: an entry passed whole goes through the stack, and reading it back
     // stalls on the parts just written.
-    static std::uint8_t* write(std::uint8_t* out, std::uint64_t cycle, std::uint64_t timeUs,
-                               std::uint32_t levels, History& history) {
+    Q_ALWAYS_INLINE static std::uint8_t* write(std::uint8_t* out, std::uint64_t cycle,
+                                               std::uint64_t timeUs, std::uint32_t levels,
+                                               History& history) {
+        // The mask comes between the cycle step and the time step on purpose: side by side,
+        // the compiler reads both last values in one 16-byte load, which the processor cannot
+        // serve from the two 8-byte stores of the call before and must wait for.
         const std::uint64_t cycleStep = cycle - history.last.cycle;
-        const std::uint64_t timeStep = timeUs - history.last.timeUs;
-        const std::uint32_t mask = levels ^ history.last.levels;
         const unsigned cycleCode = cycleStep == 1                       ? 0
                                    : cycleStep == history.lastCycleStep ? 1
                                    : cycleStep == 2                     ? 2
                                                                         : kEscape2;
+        const std::uint32_t mask = levels ^ history.last.levels;
+        const auto maskCode = static_cast<unsigned>(mask == 0 ? 0 : 1 + history.masks.encode(mask));
+        const std::uint64_t timeStep = timeUs - history.last.timeUs;
         const std::uint64_t timeDifference = zigzag(timeStep, history.expectedTimeStep(cycleStep));
         const auto timeCode =
             static_cast<unsigned>(timeDifference < kEscape3 ? timeDifference : kEscape3);
-        const auto maskCode = static_cast<unsigned>(mask == 0 ? 0 : 1 + history.masks.encode(mask));
         *out++ = static_cast<std::uint8_t>(cycleCode | timeCode << 2 | maskCode << 5);
         if (cycleCode == kEscape2)
             out = chart::writeVarint(out, cycleStep);
@@ -73,7 +80,7 @@ public:
         return out;
     }
 
-    static const std::uint8_t* read(const std::uint8_t* in, History& history) {
+    Q_ALWAYS_INLINE static const std::uint8_t* read(const std::uint8_t* in, History& history) {
         const std::uint8_t byte = *in++;
         const unsigned cycleCode = byte & kEscape2;
         const unsigned timeCode = (byte >> 2) & kEscape3;
@@ -117,18 +124,13 @@ private:
     }
 };
 
-// Equal cycle steps, the common case, take no division; a product past 64 bits (only after
-// days between two runs) takes a wide one.
+// Equal cycle steps, the common case, take no division.
 inline std::uint64_t CycleTimeCode::History::expectedTimeStep(std::uint64_t cycleStep) const {
-    if (cycleStep == lastCycleStep || lastCycleStep == 0)
-        return lastCycleStep == 0 ? 0 : lastTimeStep;
-    constexpr std::uint64_t narrow = std::uint64_t{1} << 32;
-    if (cycleStep < narrow && lastTimeStep < narrow)
-        return cycleStep * lastTimeStep / lastCycleStep;
-    const unsigned __int128 wide =
-        static_cast<unsigned __int128>(cycleStep) * lastTimeStep / lastCycleStep;
-    constexpr std::uint64_t most = std::numeric_limits<std::uint64_t>::max();
-    return wide > most ? most : static_cast<std::uint64_t>(wide);
+    if (lastCycleStep == 0)
+        return 0;
+    if (cycleStep == lastCycleStep)
+        return lastTimeStep;
+    return scaledTimeStep(cycleStep);
 }
 
 } // namespace voltarix::diagram17
