@@ -1,5 +1,6 @@
-// Captures of the real window over the simulated port, read back by a tool no
-// one here wrote: for each way of reading the port and each serial rate, the
+// The sampler alone on the simulated port, then captures of the real window
+// over it, read back by a tool no one here wrote: for each way of reading the
+// port and each serial rate, the
 // window records for a while with "Неограничено", repainting as it does for
 // a user, then the recording is exported as a value change dump and sigrok's
 // UART decoder reads the text of pin 15 from it.
@@ -23,6 +24,7 @@
 #include "diagram17/diagram17.h"
 #include "diagram17/sampling_gaps.h"
 #include "diagram17/vcd_export.h"
+#include "port/lpt_port_connection.h"
 #include "port/simulated/signal_source.h"
 #include "port/simulated/simulated_platform.h"
 #include "ui/click_registry.h"
@@ -34,9 +36,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -161,12 +165,43 @@ Capture captureWindow(int seconds, int baud, bool coherent) {
     result.longestGapNs = d17.gaps().longestNs();
     countCounterSteps(d17.cycleTimes(), result);
 
+    // VOLTARIX_KEEP_VCD names a folder where the dumps stay, for a look.
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("capture.vcd"));
+    const QString keep = qEnvironmentVariable("VOLTARIX_KEEP_VCD");
+    const QString path =
+        keep.isEmpty()
+            ? folder.filePath(QStringLiteral("capture.vcd"))
+            : QStringLiteral("%1/capture-%2-%3.vcd").arg(keep).arg(baud).arg(coherent ? 3 : 17);
     window.vcdExport().writeFile(path);
     result.framesHeld = framesWithin(startS, endS, baud);
     result.framesDecoded = decodedFrames(path, baud);
     return result;
+}
+
+// The sampler with nothing behind it but a consumer that takes its runs.
+void reportSamplerAlone(bool coherent, int seconds) {
+    port::TLptPortConnection connection(std::make_unique<port::SimulatedPlatform>());
+    capture::PortLevelReader reader(connection);
+    reader.setCoherent(coherent);
+    capture::Sampler sampler(reader);
+    sampler.start();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    capture::SampleRun run;
+    while (std::chrono::steady_clock::now() < end) {
+        while (sampler.take(run)) {
+        }
+        QThread::usleep(200);
+    }
+    sampler.stop();
+    const capture::SpacingHistogram& spacing = sampler.spacing();
+    const auto us = [&](double q) { return static_cast<double>(spacing.quantileNs(q)) / 1e3; };
+    std::printf("sampler alone, %2d reads a cycle (%s%s): %10.0f samples/s\n", coherent ? 3 : 17,
+                sampler.scheduling().realtime ? "real-time" : "ordinary",
+                sampler.scheduling().relay ? " relay" : "",
+                static_cast<double>(sampler.samples()) / seconds);
+    std::printf("  spacing us: p50 %.1f  p99 %.1f  p99.9 %.1f  p99.99 %.1f  max %.1f\n", us(0.5),
+                us(0.99), us(0.999), us(0.9999), us(1.0));
+    std::fflush(stdout);
 }
 
 void report(int baud, bool coherent, const Capture& c) {
@@ -200,6 +235,11 @@ int main(int argc, char** argv) {
         QString::fromLatin1(argc > 2 ? argv[2] : "1200,9600,19200,57600,115200")
             .split(u',', Qt::SkipEmptyParts);
     const QString modes = QString::fromLatin1(argc > 3 ? argv[3] : "both");
+    for (const bool coherent : {false, true}) {
+        if ((coherent && modes != QLatin1String("17")) ||
+            (!coherent && modes != QLatin1String("3")))
+            reportSamplerAlone(coherent, std::min(seconds, 10));
+    }
     for (const QString& baudText : bauds) {
         const int baud = baudText.toInt();
         for (const bool coherent : {false, true}) {

@@ -30,7 +30,10 @@ public:
                 return false;
         }
         slots_[head & mask_] = run;
-        head_.store(head + 1, std::memory_order_release);
+        // Sequentially consistent, as is the consumer's look at it after it
+        // said it waits: either the consumer sees this run, or the producer
+        // sees that it waits (Sampler::publish, Sampler::prepareToWait).
+        head_.store(head + 1, std::memory_order_seq_cst);
         return true;
     }
 
@@ -48,7 +51,7 @@ public:
 
     // Runs waiting, as the consumer sees it.
     bool empty() const {
-        return tail_.load(std::memory_order_relaxed) == head_.load(std::memory_order_acquire);
+        return tail_.load(std::memory_order_relaxed) == head_.load(std::memory_order_seq_cst);
     }
 
     // Drops everything. Only while neither side is at work.

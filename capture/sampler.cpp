@@ -241,17 +241,16 @@ void Sampler::publish(const SampleRun& run) {
         if (!nap(monotonicNs() + fullWaitNs))
             return;
     }
-    // Pairs with the fence in prepareToWait: either the consumer sees this
-    // run before it blocks, or this side sees that it waits.
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    if (consumerWaiting_.load(std::memory_order_relaxed) && consumerWaiting_.exchange(false) &&
+    // The push and this look are sequentially consistent, as are the
+    // consumer's word that it waits and its look at the ring: either it sees
+    // this run before it blocks, or this side sees that it waits.
+    if (consumerWaiting_.load(std::memory_order_seq_cst) && consumerWaiting_.exchange(false) &&
         wakeUp_)
         wakeUp_();
 }
 
 bool Sampler::prepareToWait() {
-    consumerWaiting_.store(true, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_seq_cst);
+    consumerWaiting_.store(true, std::memory_order_seq_cst);
     if (!ring_.empty()) {
         consumerWaiting_.store(false, std::memory_order_relaxed);
         return false;

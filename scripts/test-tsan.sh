@@ -10,6 +10,7 @@ if command -v ccache >/dev/null 2>&1; then
 fi
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST \
     "${launcher[@]}" >/dev/null
 targets=(capture_tests port_tests port_linux_tests panel_tests diagram17_tests)
 cmake --build build-tsan --parallel "$(nproc)" --target "${targets[@]}"
