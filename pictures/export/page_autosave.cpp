@@ -1,7 +1,5 @@
 #include "pictures/export/page_autosave.h"
 
-#include "ui/handler_errors.h"
-
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -10,7 +8,7 @@ namespace voltarix::pictures {
 PageAutosave::PageAutosave(QCheckBox& autosave, PictureFormatChoice format, Export exportPage,
                            const ui::HandlerErrors& errors, QObject* parent)
     : QObject(parent), autosave_(autosave), format_(format), export_(std::move(exportPage)),
-      errors_(errors) {}
+      errorBox_(errors, this) {}
 
 void PageAutosave::setNewPageBeep(QCheckBox* box, Beep beep) {
     beepBox_ = box;
@@ -22,7 +20,7 @@ void PageAutosave::watch(QLineEdit& pageField) {
 }
 
 void PageAutosave::pageChanged() {
-    errors_.run([this] {
+    errorBox_.run([this] {
         if (beepBox_ && beepBox_->isChecked() && beep_)
             beep_();
         if (!autosave_.isChecked())

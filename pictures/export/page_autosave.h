@@ -2,6 +2,7 @@
 
 #include "pictures/export/picture_format.h"
 #include "pictures/export/picture_format_choice.h"
+#include "ui/tick_error_box.h"
 
 #include <QObject>
 
@@ -20,7 +21,9 @@ namespace voltarix::pictures {
 // beeps when the diagram has a ticked new-page beep box (the 17-bit diagram
 // has one, also with autosave off), then, with autosave ticked, exports the
 // page in the diagram's picture format. An export that fails shows its error
-// box and lets the writer of the field carry on; the next page tries again.
+// box without waiting for it, so the writer of the field (a timer's tick)
+// carries on; the next page tries again, and while the box is open a further
+// failure adds no box over it.
 class PageAutosave : public QObject {
     Q_OBJECT
 public:
@@ -41,7 +44,7 @@ private:
     QCheckBox& autosave_;
     PictureFormatChoice format_;
     Export export_;
-    const ui::HandlerErrors& errors_;
+    ui::TickErrorBox errorBox_;
     QCheckBox* beepBox_ = nullptr;
     Beep beep_;
 };
