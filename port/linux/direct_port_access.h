@@ -2,7 +2,7 @@
 
 #include "port/linux/port_io.h"
 
-#include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -12,6 +12,11 @@ namespace voltarix::port::linux_ {
 // address once, when it is first used. An address the kernel refuses reads
 // as a floating bus (0xFF) and swallows writes: executing the instruction
 // anyway would kill the process.
+//
+// The kernel grants port instructions to a thread, not to the process (a
+// thread started later inherits what its creator held then), so the answers
+// are remembered per thread and every thread asks for itself: the sampler
+// thread of a capture may use an address first.
 class DirectPortAccess {
 public:
     explicit DirectPortAccess(std::unique_ptr<PortIo> io);
@@ -29,9 +34,12 @@ private:
     static constexpr std::size_t PermittableAddresses = 0x400;
 
     bool granted(std::uint16_t address);
+    // The calling thread's answer for an address.
+    Grant& grantOf(std::uint16_t address) const;
 
     std::unique_ptr<PortIo> io_;
-    std::array<Grant, PermittableAddresses> grants_{};
+    // Renewed whenever the grants are given back, so that every thread asks again.
+    std::atomic<std::uint64_t> generation_;
 };
 
 } // namespace voltarix::port::linux_

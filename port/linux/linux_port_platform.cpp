@@ -48,10 +48,10 @@ bool LinuxPortPlatform::openDevice() {
         return openNodes();
     } catch (const std::bad_alloc&) {
         closeDevice();
-        lastError_ = ENOMEM;
+        lastError_.set(ENOMEM);
     } catch (...) {
         closeDevice();
-        lastError_ = EIO;
+        lastError_.set(EIO);
     }
     return false;
 }
@@ -59,7 +59,7 @@ bool LinuxPortPlatform::openDevice() {
 bool LinuxPortPlatform::openNodes() {
     const std::vector<linux_::ParportNodeInfo> found = tree_.nodes();
     if (found.empty()) {
-        lastError_ = ENOENT;
+        lastError_.set(ENOENT);
         return false;
     }
     const linux_::PortNodeMap map(found);
@@ -85,7 +85,7 @@ bool LinuxPortPlatform::openNodes() {
         anyOpen = true;
     }
     if (!anyOpen)
-        lastError_ = failure;
+        lastError_.set(failure);
     return anyOpen;
 }
 
@@ -102,7 +102,7 @@ void LinuxPortPlatform::forEachRecord(std::span<Record> records, Access access) 
             node ? access(*node, record.selector & RegisterOffsetMask, record) : ENODEV;
         if (error != 0) {
             // The first failure ends the request, as one failed driver call would.
-            lastError_ = error;
+            lastError_.set(error);
             return;
         }
     }

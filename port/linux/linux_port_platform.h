@@ -8,6 +8,7 @@
 #include "port/linux/ppdev_node.h"
 #include "port/linux/ppdev_syscalls.h"
 #include "port/port_platform.h"
+#include "port/thread_last_error.h"
 
 #include <array>
 #include <filesystem>
@@ -18,6 +19,10 @@ namespace voltarix::port {
 // The parallel ports of a Linux machine: the device is the set of ppdev
 // nodes, one per port code, the driver service is the parport kernel
 // modules, and direct access is ioperm with port instructions.
+//
+// Reads and writes may come from several threads at once while the device is
+// open (the sampler reads while the window writes); opening and closing the
+// device must not overlap with them.
 class LinuxPortPlatform final : public PortPlatform {
 public:
     explicit LinuxPortPlatform(std::filesystem::path deviceDir = "/dev",
@@ -33,8 +38,8 @@ public:
 
     bool isProtectedPlatform() override;
 
-    int lastError() const override { return lastError_; }
-    void setLastError(int code) override { lastError_ = code; }
+    int lastError() const override { return lastError_.get(); }
+    void setLastError(int code) override { lastError_.set(code); }
 
     // Opens and claims every node that a port code maps to, without waiting
     // for a port that another holder keeps. Succeeds when at least one is
@@ -69,7 +74,7 @@ private:
     linux_::DirectPortAccess direct_;
     // Indexed by port code / 0x10 - 1.
     std::array<std::unique_ptr<linux_::PpdevNode>, 3> nodes_;
-    int lastError_ = 0;
+    ThreadLastError lastError_;
 };
 
 } // namespace voltarix::port

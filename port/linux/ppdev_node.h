@@ -2,6 +2,7 @@
 
 #include "port/linux/ppdev_syscalls.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,9 @@ namespace voltarix::port::linux_ {
 // direction separately, so the node rebuilds the control register the way
 // the hardware would show it: bits 0-3 as last written, bit 5 as the
 // direction last set here. Every call returns 0 or an errno value.
+//
+// Reads and writes may come from two threads at once (the kernel serialises
+// the calls themselves); open and close may not overlap with them.
 class PpdevNode {
 public:
     PpdevNode(PpdevSyscalls& syscalls, std::string path);
@@ -48,7 +52,7 @@ private:
     std::string path_;
     int fd_ = -1;
     bool tristate_ = false;
-    bool reverse_ = false;
+    std::atomic<bool> reverse_ = false;
 };
 
 } // namespace voltarix::port::linux_

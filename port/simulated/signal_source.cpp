@@ -17,7 +17,7 @@ unsigned SignalSource::counterAt(std::chrono::nanoseconds sinceStart) {
     return static_cast<unsigned>((sinceStart / counterStep) & 0x0F);
 }
 
-bool SignalSource::serialLineAt(std::chrono::nanoseconds sinceStart) {
+bool SignalSource::serialLineAt(std::chrono::nanoseconds sinceStart, int baudRate) {
     const auto intoFrame = sinceStart % framePeriod;
     const auto bitIndex =
         intoFrame.count() * baudRate / std::chrono::nanoseconds(std::chrono::seconds(1)).count();
@@ -33,7 +33,7 @@ bool SignalSource::serialLineAt(std::chrono::nanoseconds sinceStart) {
     return ((byte >> (bitInCharacter - 1)) & 1) != 0; // least significant bit first
 }
 
-std::uint8_t SignalSource::statusAt(std::chrono::nanoseconds sinceStart) {
+std::uint8_t SignalSource::statusAt(std::chrono::nanoseconds sinceStart, int baudRate) {
     const unsigned counter = counterAt(sinceStart);
     std::uint8_t status = 0;
     if (counter & 0x1)
@@ -45,7 +45,7 @@ std::uint8_t SignalSource::statusAt(std::chrono::nanoseconds sinceStart) {
     // Busy is inverted between connector and register.
     if (!(counter & 0x8))
         status |= StatBusy;
-    if (serialLineAt(sinceStart))
+    if (serialLineAt(sinceStart, baudRate))
         status |= StatError;
     return status;
 }

@@ -15,7 +15,8 @@ constexpr std::uint8_t floatingLines = 0xFF;
 
 } // namespace
 
-SimulatedPlatform::SimulatedPlatform(Clock clock) : clock_(std::move(clock)) {
+SimulatedPlatform::SimulatedPlatform(Clock clock, int baudRate)
+    : clock_(std::move(clock)), baudRate_(baudRate) {
     if (!clock_) {
         const auto start = std::chrono::steady_clock::now();
         clock_ = [start] { return std::chrono::steady_clock::now() - start; };
@@ -28,8 +29,8 @@ bool SimulatedPlatform::openDevice() {
 }
 
 void SimulatedPlatform::releaseInputs() {
-    heldStatus_.reset();
-    heldDataInput_.reset();
+    heldStatus_ = notHeld;
+    heldDataInput_ = notHeld;
 }
 
 bool SimulatedPlatform::dataLinesAreInputs() const {
@@ -41,11 +42,16 @@ std::uint8_t SimulatedPlatform::readRegister(std::uint8_t selector) const {
         return floatingLines;
     switch (selector & 0x07) {
     case RegData:
-        if (dataLinesAreInputs())
-            return heldDataInput_.value_or(floatingLines);
+        if (dataLinesAreInputs()) {
+            const int held = heldDataInput_;
+            return held == notHeld ? floatingLines : static_cast<std::uint8_t>(held);
+        }
         return data_;
-    case RegStatus:
-        return heldStatus_ ? *heldStatus_ : SignalSource::statusAt(clock_());
+    case RegStatus: {
+        const int held = heldStatus_;
+        return held == notHeld ? SignalSource::statusAt(clock_(), baudRate_)
+                               : static_cast<std::uint8_t>(held);
+    }
     case RegControl:
         return control_;
     default:
@@ -70,7 +76,7 @@ void SimulatedPlatform::writeRegister(std::uint8_t selector, std::uint8_t value)
 
 void SimulatedPlatform::readRequest(std::span<AccessRecord> records) {
     if (!open_) {
-        lastError_ = EBADF;
+        lastError_.set(EBADF);
         return;
     }
     for (AccessRecord& record : records)
@@ -79,7 +85,7 @@ void SimulatedPlatform::readRequest(std::span<AccessRecord> records) {
 
 void SimulatedPlatform::writeRequest(std::span<const AccessRecord> records) {
     if (!open_) {
-        lastError_ = EBADF;
+        lastError_.set(EBADF);
         return;
     }
     for (const AccessRecord& record : records)

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "port/port_platform.h"
+#include "port/simulated/signal_source.h"
+#include "port/thread_last_error.h"
 
-#include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 namespace voltarix::port {
 
@@ -16,17 +17,22 @@ namespace voltarix::port {
 // lines follow the built-in SignalSource in real time unless a test holds them.
 // The other two port addresses have nothing behind them: every read gives
 // 0xFF, as a floating bus does.
+//
+// Requests may come from several threads at once (the sampler reads while
+// the window writes); every register is a single atomic byte, as a hardware
+// register is a single latch.
 class SimulatedPlatform : public PortPlatform {
 public:
     using Clock = std::function<std::chrono::nanoseconds()>;
 
     // The clock gives the time since the source started; by default the
-    // steady clock counted from construction.
-    explicit SimulatedPlatform(Clock clock = {});
+    // steady clock counted from construction. The clock is called from every
+    // thread that reads the status register.
+    explicit SimulatedPlatform(Clock clock = {}, int baudRate = SignalSource::defaultBaudRate);
 
     bool isProtectedPlatform() override { return true; }
-    int lastError() const override { return lastError_; }
-    void setLastError(int code) override { lastError_ = code; }
+    int lastError() const override { return lastError_.get(); }
+    void setLastError(int code) override { lastError_.set(code); }
     bool openDevice() override;
     void closeDevice() override { open_ = false; }
     void readRequest(std::span<AccessRecord> records) override;
@@ -44,8 +50,12 @@ public:
 
     std::uint8_t dataRegister() const { return data_; }
     std::uint8_t controlRegister() const { return control_; }
+    int baudRate() const { return baudRate_; }
 
 private:
+    // A held line value, or nothing held.
+    static constexpr int notHeld = -1;
+
     std::uint8_t readRegister(std::uint8_t selector) const;
     void writeRegister(std::uint8_t selector, std::uint8_t value);
     bool dataLinesAreInputs() const;
@@ -53,12 +63,13 @@ private:
     static constexpr std::uint8_t simulatedPortCode = 0x20;
 
     Clock clock_;
-    bool open_ = false;
-    int lastError_ = 0;
-    std::uint8_t data_ = 0;
-    std::uint8_t control_ = 0;
-    std::optional<std::uint8_t> heldStatus_;
-    std::optional<std::uint8_t> heldDataInput_;
+    int baudRate_;
+    ThreadLastError lastError_;
+    std::atomic<bool> open_ = false;
+    std::atomic<std::uint8_t> data_ = 0;
+    std::atomic<std::uint8_t> control_ = 0;
+    std::atomic<int> heldStatus_ = notHeld;
+    std::atomic<int> heldDataInput_ = notHeld;
 };
 
 } // namespace voltarix::port

@@ -73,7 +73,7 @@ TEST(SignalSource, CounterDrivesFourLinesWithBusyInverted) {
 }
 
 TEST(SignalSource, SerialLineSendsFramedCharactersThenIdles) {
-    const auto bit = std::chrono::nanoseconds(1s) / SignalSource::baudRate;
+    const auto bit = std::chrono::nanoseconds(1s) / SignalSource::defaultBaudRate;
     auto levelOfBit = [&](int index) { return SignalSource::serialLineAt(bit * index + bit / 2); };
     EXPECT_FALSE(levelOfBit(0)) << "start bit";
     // 'V' is 0x56: bits 0..7 least significant first.

@@ -21,7 +21,7 @@ bool FakePortPlatform::openDevice() {
     if (openResults.size() > 1)
         openResults.pop_front();
     if (!ok)
-        lastError_ = openFailureError;
+        lastError_.set(openFailureError);
     return ok;
 }
 
@@ -48,12 +48,12 @@ std::uint8_t FakePortPlatform::read(std::uint8_t selector) {
             break;
         }
     }
-    log.push_back({false, selector, value});
+    logAccess({false, selector, value});
     return value;
 }
 
 void FakePortPlatform::write(std::uint8_t selector, std::uint8_t value) {
-    log.push_back({true, selector, value});
+    logAccess({true, selector, value});
     FakePort& p = ports_[index(selector)];
     switch (selector & 0x07) {
     case port::RegData:
@@ -66,10 +66,16 @@ void FakePortPlatform::write(std::uint8_t selector, std::uint8_t value) {
     }
 }
 
+void FakePortPlatform::logAccess(const Access& access) {
+    if (log.size() < kLogLimit)
+        log.push_back(access);
+}
+
 void FakePortPlatform::readRequest(std::span<port::AccessRecord> records) {
+    std::lock_guard lock(mutex_);
     ++deviceRequests;
     if (failRequests) {
-        lastError_ = 5; // EIO
+        lastError_.set(5); // EIO
         return;
     }
     for (port::AccessRecord& record : records)
@@ -77,9 +83,10 @@ void FakePortPlatform::readRequest(std::span<port::AccessRecord> records) {
 }
 
 void FakePortPlatform::writeRequest(std::span<const port::AccessRecord> records) {
+    std::lock_guard lock(mutex_);
     ++deviceRequests;
     if (failRequests) {
-        lastError_ = 5;
+        lastError_.set(5);
         return;
     }
     for (const port::AccessRecord& record : records)
@@ -87,11 +94,13 @@ void FakePortPlatform::writeRequest(std::span<const port::AccessRecord> records)
 }
 
 std::uint8_t FakePortPlatform::directIn(std::uint16_t address) {
+    std::lock_guard lock(mutex_);
     directAddresses.push_back(address);
     return 0x5A;
 }
 
 void FakePortPlatform::directOut(std::uint16_t address, std::uint8_t) {
+    std::lock_guard lock(mutex_);
     directAddresses.push_back(address);
 }
 

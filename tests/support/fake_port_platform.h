@@ -1,11 +1,13 @@
 #pragma once
 
 #include "port/port_platform.h"
+#include "port/thread_last_error.h"
 
 #include <array>
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -49,6 +51,8 @@ public:
     };
     std::shared_ptr<Teardown> teardown = std::make_shared<Teardown>();
 
+    static constexpr std::size_t kLogLimit = std::size_t{1} << 21;
+
     int opens = 0;
     int serviceStarts = 0;
     int deviceRequests = 0;
@@ -59,8 +63,8 @@ public:
     FakePort& port(std::uint8_t portCode) { return ports_[index(portCode)]; }
 
     bool isProtectedPlatform() override { return protectedPlatform; }
-    int lastError() const override { return lastError_; }
-    void setLastError(int code) override { lastError_ = code; }
+    int lastError() const override { return lastError_.get(); }
+    void setLastError(int code) override { lastError_.set(code); }
     bool openDevice() override;
     void closeDevice() override { ++teardown->closes; }
     void readRequest(std::span<port::AccessRecord> records) override;
@@ -71,15 +75,26 @@ public:
     void directOut(std::uint16_t address, std::uint8_t value) override;
 
     // Register accesses only (not opens), counted from the last clearLog().
-    void clearLog() { log.clear(); }
+    void clearLog() {
+        std::lock_guard lock(mutex_);
+        log.clear();
+    }
+    // Runs `change` while no request is under way.
+    template <typename Change> void locked(Change change) {
+        std::lock_guard lock(mutex_);
+        change();
+    }
     std::uint8_t read(std::uint8_t selector);
     void write(std::uint8_t selector, std::uint8_t value);
 
 private:
     static std::size_t index(std::uint8_t portCode);
 
+    void logAccess(const Access& access);
+
     std::array<FakePort, 3> ports_{};
-    int lastError_ = 0;
+    port::ThreadLastError lastError_;
+    std::mutex mutex_;
 };
 
 } // namespace voltarix::testkit

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace voltarix::capture {
+
+// Consecutive samples of the lines with equal levels, as the sampler hands
+// them to the recording: port lines change rarely compared with the rate at
+// which they are read, so a run stands for many samples.
+struct SampleRun {
+    // Time stamp of the first sample, taken just before its reads
+    // (monotonic clock, nanoseconds).
+    std::uint64_t firstNs = 0;
+    // From the first sample's time stamp to the last one's.
+    std::uint32_t spanNs = 0;
+    // Samples in the run, at least one.
+    std::uint32_t count = 0;
+    // The levels, line k in bit k (see port::captureOrderPins).
+    std::uint32_t levels = 0;
+    // When the sampler missed time before the first sample (the wait was
+    // longer than the pause asked for by more than the gap threshold): by
+    // how much, saturated at the type's maximum; otherwise 0.
+    std::uint32_t gapNs = 0;
+};
+
+} // namespace voltarix::capture

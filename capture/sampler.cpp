@@ -1,0 +1,269 @@
+#include "capture/sampler.h"
+
+#include "capture/level_source.h"
+#include "capture/thread_nice.h"
+
+#include <algorithm>
+#include <chrono>
+#include <sched.h>
+#include <sys/prctl.h>
+#include <time.h>
+
+namespace voltarix::capture {
+
+namespace {
+
+// How long the sampler waits before it looks again for room in a full ring.
+constexpr std::uint64_t fullWaitNs = 100'000;
+// How long a seat that is not needed while the sampler pauses between
+// samples sleeps before it looks again.
+constexpr std::uint64_t idleSeatNs = 2'000'000;
+// How long a ready seat spins past the end of the other's turn before it
+// gives up for a while: the other may be waiting for room, or resting.
+constexpr std::uint64_t lateTurnNs = 200'000;
+
+void relax() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
+} // namespace
+
+Sampler::Sampler(LevelSource& source, SamplingPlan plan, std::size_t capacity)
+    : source_(source), plan_(plan), ring_(capacity) {
+    for (int i = 0; i < 2; ++i) {
+        seats_[static_cast<std::size_t>(i)].sampler = this;
+        seats_[static_cast<std::size_t>(i)].index = i;
+    }
+}
+
+Sampler::~Sampler() {
+    stop();
+}
+
+std::uint64_t Sampler::monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000u +
+           static_cast<std::uint64_t>(now.tv_nsec);
+}
+
+void Sampler::setPauseMilliseconds(int milliseconds) {
+    pauseNs_.store(static_cast<std::uint64_t>(std::max(milliseconds, 0)) * 1'000'000u,
+                   std::memory_order_relaxed);
+}
+
+void Sampler::start() {
+    if (running_)
+        return;
+    stopping_ = false;
+    ring_.clear();
+    producer_ = Producer{};
+    baton_ = 0;
+    ready_[0] = false;
+    ready_[1] = false;
+    turnEndNs_ = monotonicNs() + SamplingPlan::relayTurnNs;
+    scheduling_ = {};
+    running_ = true;
+
+    // The waiting seat first: whether the system grants real-time priority
+    // is known only from a thread created with it.
+    relay_ = plan_.realtime && plan_.relay;
+    if (relay_ && !launch(1, true, plan_.processors[1]))
+        relay_ = false;
+    if (plan_.realtime && launch(0, true, relay_ ? plan_.processors[0] : -1)) {
+        scheduling_ = {true, relay_};
+        return;
+    }
+    if (relay_) {
+        // The second seat got what the first did not: sample in one thread.
+        stop();
+        running_ = true;
+        stopping_ = false;
+        relay_ = false;
+    }
+    launch(0, false, -1);
+}
+
+bool Sampler::launch(int index, bool realtime, int processor) {
+    Seat& seat = seats_[static_cast<std::size_t>(index)];
+    seat.realtime = realtime;
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    if (realtime) {
+        sched_param parameter{};
+        parameter.sched_priority = SamplingPlan::realtimePriority;
+        pthread_attr_setinheritsched(&attributes, PTHREAD_EXPLICIT_SCHED);
+        pthread_attr_setschedpolicy(&attributes, SCHED_FIFO);
+        pthread_attr_setschedparam(&attributes, &parameter);
+    }
+    if (processor >= 0) {
+        cpu_set_t set;
+        CPU_ZERO(&set);
+        CPU_SET(processor, &set);
+        pthread_attr_setaffinity_np(&attributes, sizeof set, &set);
+    }
+    seat.launched = pthread_create(&seat.thread, &attributes, &Sampler::seatMain, &seat) == 0;
+    pthread_attr_destroy(&attributes);
+    return seat.launched;
+}
+
+void* Sampler::seatMain(void* seat) {
+    auto* self = static_cast<Seat*>(seat);
+    self->sampler->work(self->index);
+    return nullptr;
+}
+
+void Sampler::stop() {
+    if (!running_)
+        return;
+    {
+        const std::lock_guard lock(napMutex_);
+        stopping_ = true;
+    }
+    napCondition_.notify_all();
+    joinSeats();
+    ring_.clear();
+    consumerWaiting_ = false;
+    running_ = false;
+}
+
+void Sampler::joinSeats() {
+    for (Seat& seat : seats_) {
+        if (seat.launched)
+            pthread_join(seat.thread, nullptr);
+        seat.launched = false;
+    }
+}
+
+void Sampler::work(int index) {
+    // Sleeps end when asked, not up to 50 us later.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    ThreadNice nice;
+    if (!seats_[static_cast<std::size_t>(index)].realtime)
+        nice.raise();
+    while (!stopping_.load(std::memory_order_acquire)) {
+        if (relay_ && baton_.load(std::memory_order_acquire) != index)
+            awaitTurn(index);
+        else
+            sampleTurn(index);
+    }
+}
+
+// Samples until a stop, or on a relay until the turn has been handed over.
+void Sampler::sampleTurn(int index) {
+    while (!stopping_.load(std::memory_order_relaxed)) {
+        const std::uint64_t stamp = takeSample();
+        const std::uint64_t pause = pauseNs_.load(std::memory_order_relaxed);
+        producer_.askedPauseNs = pause;
+        if (pause > 0) {
+            // What was read is handed over before the rest, not after it.
+            producer_.builder.flush([this](const SampleRun& run) { publish(run); });
+            nap(monotonicNs() + pause);
+            continue;
+        }
+        if (relay_ && stamp >= turnEndNs_.load(std::memory_order_relaxed) && handOver(index, stamp))
+            return;
+    }
+}
+
+// The turn passes only to a seat that stands ready, spinning: it takes the
+// next sample at once. A seat that gives up waiting withdraws its readiness
+// first, so a turn is never handed to a seat that has gone to sleep.
+bool Sampler::handOver(int index, std::uint64_t now) {
+    const int other = 1 - index;
+    bool ready = true;
+    if (!ready_[static_cast<std::size_t>(other)].compare_exchange_strong(ready, false,
+                                                                         std::memory_order_acq_rel))
+        return false;
+    turnEndNs_.store(now + SamplingPlan::relayTurnNs, std::memory_order_relaxed);
+    baton_.store(other, std::memory_order_release);
+    return true;
+}
+
+void Sampler::awaitTurn(int index) {
+    std::atomic<bool>& ready = ready_[static_cast<std::size_t>(index)];
+    const std::uint64_t now = monotonicNs();
+    const std::uint64_t turnEnd = turnEndNs_.load(std::memory_order_relaxed);
+    if (pauseNs_.load(std::memory_order_relaxed) > 0) {
+        // A sampler that rests between samples is never throttled; the
+        // seat holding the turn keeps it.
+        nap(now + idleSeatNs);
+        return;
+    }
+    if (now + SamplingPlan::relayWakeAheadNs < turnEnd) {
+        nap(turnEnd - SamplingPlan::relayWakeAheadNs);
+        return;
+    }
+    ready.store(true, std::memory_order_release);
+    const std::uint64_t giveUp =
+        std::max(now, turnEnd) + SamplingPlan::relayWakeAheadNs + lateTurnNs;
+    while (baton_.load(std::memory_order_acquire) != index) {
+        if (stopping_.load(std::memory_order_relaxed))
+            return;
+        if (monotonicNs() > giveUp) {
+            bool stillReady = true;
+            if (ready.compare_exchange_strong(stillReady, false, std::memory_order_acq_rel)) {
+                nap(monotonicNs() + lateTurnNs);
+                return;
+            }
+            // Taken at this very moment: the turn is on its way.
+            while (baton_.load(std::memory_order_acquire) != index &&
+                   !stopping_.load(std::memory_order_relaxed))
+                relax();
+            return;
+        }
+        relax();
+    }
+}
+
+std::uint64_t Sampler::takeSample() {
+    const std::uint64_t stamp = monotonicNs();
+    const std::uint32_t levels = source_.readLevels();
+    Producer& producer = producer_;
+    if (producer.samples++ != 0)
+        producer.spacing.add(stamp > producer.previousNs ? stamp - producer.previousNs : 0);
+    producer.previousNs = stamp;
+    producer.builder.add(stamp, levels, producer.askedPauseNs,
+                         [this](const SampleRun& run) { publish(run); });
+    return stamp;
+}
+
+void Sampler::publish(const SampleRun& run) {
+    while (!ring_.tryPush(run)) {
+        ++producer_.fullWaits;
+        if (!nap(monotonicNs() + fullWaitNs))
+            return;
+    }
+    // Pairs with the fence in prepareToWait: either the consumer sees this
+    // run before it blocks, or this side sees that it waits.
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (consumerWaiting_.load(std::memory_order_relaxed) && consumerWaiting_.exchange(false) &&
+        wakeUp_)
+        wakeUp_();
+}
+
+bool Sampler::prepareToWait() {
+    consumerWaiting_.store(true, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (!ring_.empty()) {
+        consumerWaiting_.store(false, std::memory_order_relaxed);
+        return false;
+    }
+    return true;
+}
+
+void Sampler::doneWaiting() {
+    consumerWaiting_.store(false, std::memory_order_relaxed);
+}
+
+bool Sampler::nap(std::uint64_t untilNs) {
+    using namespace std::chrono;
+    const steady_clock::time_point deadline{
+        duration_cast<steady_clock::duration>(nanoseconds(untilNs))};
+    std::unique_lock lock(napMutex_);
+    return !napCondition_.wait_until(lock, deadline, [this] { return stopping_.load(); });
+}
+
+} // namespace voltarix::capture
