@@ -1,10 +1,12 @@
 #include "pictures/browser/picture_open_dialog.h"
 
+#include "pictures/browser/matching_files_proxy.h"
 #include "pictures/loaders/picture_error.h"
 #include "pictures/loaders/picture_format_registry.h"
 #include "pictures/loaders/picture_loader.h"
 
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,6 +31,7 @@ OpenPictureDialog::OpenPictureDialog(QWidget* parent) : QFileDialog(parent) {
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     setNameFilters(PictureFormatRegistry::qtNameFilters(PictureFormatRegistry().filterEntries()));
+    openTypedNamesOutsideTheFilter();
     addPreviewPane();
     // Wide enough for the whole "All (...)" filter text, and a file list
     // whose columns show their texts in full.
@@ -40,6 +43,19 @@ OpenPictureDialog::OpenPictureDialog(QWidget* parent) : QFileDialog(parent) {
     if (auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
         connect(nameEdit, &QLineEdit::textChanged, this,
                 [this](const QString& name) { showPreviewOf(directory().absoluteFilePath(name)); });
+}
+
+// Qt's dialog drops the files its filter does not match from its model, and
+// then keeps Open disabled for such a name typed in full. The model keeps
+// them (disabled) instead, and a proxy hides them from the lists.
+void OpenPictureDialog::openTypedNamesOutsideTheFilter() {
+    auto* files = findChild<QFileSystemModel*>();
+    if (files == nullptr)
+        return;
+    files->setNameFilterDisables(true);
+    auto* matching = new MatchingFilesProxy(this);
+    setProxyModel(matching);
+    connect(this, &QFileDialog::filterSelected, matching, &MatchingFilesProxy::invalidateFilterNow);
 }
 
 void OpenPictureDialog::addPreviewPane() {

@@ -8,7 +8,9 @@ namespace voltarix::pictures {
 
 // The picture open dialog (OpenPictureDialog1): every registered picture
 // format in its filter list, and beside the file list a preview of the
-// picture selected in it, drawn by the program's own loaders.
+// picture selected in it, drawn by the program's own loaders. Like the
+// platform's dialog, it opens any existing file whose name is typed in full,
+// whether or not the filter lists it.
 class OpenPictureDialog : public QFileDialog {
     Q_OBJECT
 public:
@@ -19,6 +21,7 @@ public:
     void showPreviewOf(const QString& path);
 
 private:
+    void openTypedNamesOutsideTheFilter();
     void addPreviewPane();
 
     QLabel* previewLabel_ = nullptr;

@@ -1,4 +1,5 @@
 #include "picture_files.h"
+#include "support/qstring_printer.h"
 #include "support/recording_message_service.h"
 
 #include "pictures/browser/picture_browser.h"
@@ -8,12 +9,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace voltarix::pictures {
@@ -189,6 +195,96 @@ TEST_F(PictureBrowserTest, OpenCommandOpensTheChosenFileAndCancelDoesNothing) {
     EXPECT_EQ(browser.windowTitle(), QFileInfo(path).absoluteFilePath());
     EXPECT_EQ(browser.picture().size(), QSize(50, 40));
     EXPECT_TRUE(browser.isVisible());
+}
+
+QStringList listedNames(const OpenPictureDialog& dialog) {
+    auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    QStringList names;
+    for (int row = 0; list && row < list->model()->rowCount(list->rootIndex()); ++row)
+        names << list->model()->index(row, 0, list->rootIndex()).data().toString();
+    return names;
+}
+
+QPushButton* openButton(const OpenPictureDialog& dialog) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    return buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+}
+
+// The filter hides page.png from the list, but a name typed in full opens
+// like any other, by the Open button as by Enter, as the platform dialog
+// lets it; the browser then refuses it with its own error.
+TEST_F(PictureBrowserTest, AFileNameTypedInFullOpensThoughTheFilterHidesIt) {
+    const QString png =
+        folder.writeImage(QStringLiteral("page.png"), filled({8, 8}, Qt::blue), "png");
+    folder.writeImage(QStringLiteral("shown.bmp"), filled({8, 8}, Qt::red), "bmp");
+    for (const bool byEnter : {false, true}) {
+        QStringList listed;
+        bool openEnabled = false;
+        bool accepted = false;
+        answerDialog([&](OpenPictureDialog& dialog) {
+            dialog.setDirectory(QFileInfo(png).absolutePath());
+            static_cast<void>(QTest::qWaitFor(
+                [&] { return listedNames(dialog).contains(u"shown.bmp"_qs); }, 3000));
+            listed = listedNames(dialog);
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(name, QStringLiteral("page.png"));
+            openEnabled = openButton(dialog)->isEnabled();
+            if (byEnter)
+                QTest::keyClick(name, Qt::Key_Return);
+            else
+                QTest::mouseClick(openButton(dialog), Qt::LeftButton);
+            accepted = !dialog.isVisible();
+            if (!accepted)
+                dialog.reject();
+        });
+        messages.boxes.clear();
+        errors.run([&] { browser.openPictureFromDialog(nullptr); });
+        EXPECT_EQ(listed, QStringList{u"shown.bmp"_qs})
+            << "the filter hides what it does not match";
+        EXPECT_TRUE(openEnabled) << "Open stays disabled for a typed name";
+        EXPECT_TRUE(accepted) << (byEnter ? "Enter" : "the Open button");
+        EXPECT_EQ(errorTexts(), QStringList{u"Unknown picture file extension (.png)"_qs});
+        EXPECT_EQ(browser.windowTitle(), QFileInfo(png).absoluteFilePath());
+    }
+}
+
+QStringList treeNames(const OpenPictureDialog& dialog) {
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    QStringList names;
+    for (int row = 0; tree && row < tree->model()->rowCount(tree->rootIndex()); ++row)
+        names << tree->model()->index(row, 0, tree->rootIndex()).data().toString();
+    return names;
+}
+
+// Hiding the unmatched files in the lists must not change what the lists do:
+// another filter shows its own files, and a column sorts by what it means.
+TEST(OpenPictureDialog, TheListsFollowTheChosenFilterAndSortSizesAsSizes) {
+    PictureFolder folder;
+    folder.writeImage(QStringLiteral("a.bmp"), filled({30, 30}, Qt::red), "bmp");   // 2.69 KiB
+    folder.writeImage(QStringLiteral("b.bmp"), filled({16, 16}, Qt::green), "bmp"); // 822 bytes
+    folder.writeImage(QStringLiteral("c.ico"), filled({16, 16}, Qt::blue), "ico");
+    folder.writeImage(QStringLiteral("d.png"), filled({8, 8}, Qt::blue), "png");
+    OpenPictureDialog dialog;
+    dialog.setDirectory(folder.path(QString()));
+    dialog.show();
+    const auto shows = [&](const QStringList& names) {
+        return QTest::qWaitFor([&] { return treeNames(dialog) == names; }, 3000);
+    };
+    EXPECT_TRUE(shows({"a.bmp", "b.bmp", "c.ico"})) << treeNames(dialog).join(' ').toStdString();
+
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_End); // "Metafiles (*.wmf)"
+    EXPECT_TRUE(shows({})) << treeNames(dialog).join(' ').toStdString();
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(types, Qt::Key_Up); // "Icons (*.ico)"
+    EXPECT_TRUE(shows({"c.ico"})) << treeNames(dialog).join(' ').toStdString();
+    QTest::keyClick(types, Qt::Key_Up); // "Bitmaps (*.bmp)"
+    EXPECT_TRUE(shows({"a.bmp", "b.bmp"})) << treeNames(dialog).join(' ').toStdString();
+
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    tree->sortByColumn(1, Qt::AscendingOrder);
+    EXPECT_TRUE(shows({"b.bmp", "a.bmp"})) << treeNames(dialog).join(' ').toStdString();
 }
 
 } // namespace
