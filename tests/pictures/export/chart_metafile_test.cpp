@@ -164,5 +164,42 @@ TEST_F(ChartMetafileTest, LibwmfDrawsTheRegisterChartAsTheScreenShowsIt) {
     EXPECT_GT(other, 2 * same);
 }
 
+// The gaps between the labels of the bottom axis in a metafile: what is
+// wrong with them, or nothing.
+std::string bottomLabelFaults(const testkit::WmfFileView& file, int width) {
+    std::vector<const testkit::WmfRecordView*> labels = file.all(W::ExtTextOut);
+    if (labels.empty())
+        return "no labels";
+    const auto y = [](const testkit::WmfRecordView* r) { return testkit::extTextOutY(*r); };
+    const auto x = [](const testkit::WmfRecordView* r) { return testkit::extTextOutX(*r); };
+    const int lowest = y(*std::max_element(labels.begin(), labels.end(),
+                                           [&](auto* a, auto* b) { return y(a) < y(b); }));
+    std::erase_if(labels, [&](auto* r) { return y(r) != lowest; });
+    std::sort(labels.begin(), labels.end(), [&](auto* a, auto* b) { return x(a) < x(b); });
+    std::string faults;
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        const int gap =
+            x(labels[i]) - (x(labels[i - 1]) + testkit::extTextOutWidth(*labels[i - 1]));
+        if (gap < 3)
+            faults += testkit::extTextOutString(*labels[i - 1]) + " " +
+                      testkit::extTextOutString(*labels[i]) + " " + std::to_string(gap) + "; ";
+    }
+    if (x(labels.back()) + testkit::extTextOutWidth(*labels.back()) > width)
+        faults += testkit::extTextOutString(*labels.back()) + " leaves the page";
+    return faults;
+}
+
+// An exported page places its labels as the screen does: 20,001 cycles on
+// one page, and no two labels of the bottom axis run into one another.
+TEST(ChartMetafile, TheBottomLabelsOfAFullPageKeepApart) {
+    auto chart = testkit::makeTraceChart(20001);
+    chart->model().setMaxPointsPerPage(0);
+    for (int width = 300; width <= 900; width += 9) {
+        chart->resize(width, 395);
+        EXPECT_EQ(bottomLabelFaults(testkit::readWmf(chartMetafile(*chart)), width), "")
+            << width << " px";
+    }
+}
+
 } // namespace
 } // namespace voltarix::pictures
