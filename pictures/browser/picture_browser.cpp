@@ -43,7 +43,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
 void TForm4::openPicture(const QString& path) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     setWindowTitle(fullPath);
-    showPicture(loadPictureFile(fullPath));
+    showPicture(loadPictureFile(fullPath, PictureLimits(), screenDotsPerInch()));
     showBrowser();
 }
 
@@ -63,10 +63,19 @@ void TForm4::showBrowser() {
     raise();
 }
 
+// A metafile is made into as many pixels as the screen has for its frame.
+double TForm4::screenDotsPerInch() const {
+    return logicalDpiY() * devicePixelRatioF();
+}
+
+// One picture pixel a screen pixel: on a scaled screen the picture takes
+// fewer of the window's device-independent pixels than it has pixels.
 void TForm4::showPicture(const QImage& picture) {
     picture_ = picture;
-    image_->setPixmap(QPixmap::fromImage(picture_));
-    image_->resize(picture_.size());
+    QPixmap pixmap = QPixmap::fromImage(picture_);
+    pixmap.setDevicePixelRatio(devicePixelRatioF());
+    image_->setPixmap(pixmap);
+    image_->resize(pixmap.deviceIndependentSize().toSize());
 }
 
 } // namespace voltarix::pictures

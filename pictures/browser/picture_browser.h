@@ -10,9 +10,9 @@ class QScrollArea;
 namespace voltarix::pictures {
 
 // The picture browser: one window for the whole run, showing one picture at
-// its natural size at the top left corner, never scaled, with scroll bars
-// when the picture is larger than the window. Closing it only hides it; its
-// picture and caption stay for the next time it is shown.
+// its natural size at the top left corner, one picture pixel a screen pixel,
+// never scaled, with scroll bars when the picture is larger than the window. Closing it only hides
+// it; its picture and caption stay for the next time it is shown.
 class TForm4 : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +34,7 @@ public:
 
 private:
     void showPicture(const QImage& picture);
+    double screenDotsPerInch() const;
 
     QScrollArea* scrollArea_ = nullptr;
     QLabel* image_ = nullptr;

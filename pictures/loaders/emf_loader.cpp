@@ -23,7 +23,6 @@ namespace voltarix::pictures {
 
 namespace {
 
-constexpr double kScreenDpi = 96.0;
 constexpr double kHundredthMillimetresPerInch = 2540.0;
 constexpr quint32 kHeaderRecord = 1;
 constexpr quint32 kEndOfFileRecord = 14;
@@ -90,9 +89,10 @@ bool descriptionInsideHeader(const QByteArray& bytes) {
 }
 
 // The picture frame, inclusive, in hundredths of a millimetre.
-QSize naturalSize(const QByteArray& bytes) {
-    const auto pixels = [](qint64 hundredths) {
-        return qint64(std::llround(double(hundredths) * kScreenDpi / kHundredthMillimetresPerInch));
+QSize naturalSize(const QByteArray& bytes, double dotsPerInch) {
+    const auto pixels = [dotsPerInch](qint64 hundredths) {
+        return qint64(
+            std::llround(double(hundredths) * dotsPerInch / kHundredthMillimetresPerInch));
     };
     const qint64 width = qint64(signedDoubleWord(bytes, 32)) - signedDoubleWord(bytes, 24);
     const qint64 height = qint64(signedDoubleWord(bytes, 36)) - signedDoubleWord(bytes, 28);
@@ -202,11 +202,11 @@ QImage render(const QByteArray& svg, QSize size) {
 
 } // namespace
 
-QImage loadEmf(const QByteArray& bytes, const PictureLimits& limits) {
+QImage loadEmf(const QByteArray& bytes, const PictureLimits& limits, double dotsPerInch) {
     if (bytes.size() > limits.maxMetafileBytes || metafileKindOf(bytes) != MetafileKind::Enhanced ||
         !wholeRecordChain(bytes) || !descriptionInsideHeader(bytes))
         notValid();
-    const QSize size = naturalSize(bytes);
+    const QSize size = naturalSize(bytes, dotsPerInch > 0 ? dotsPerInch : kUnscaledScreenDpi);
     if (!limits.allowsImage(size.width(), size.height()))
         notValid();
     return render(withCoordinatesBounded(toSvg(bytes, limits.maxPlayMilliseconds)), size);

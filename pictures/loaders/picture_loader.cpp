@@ -14,12 +14,12 @@ namespace voltarix::pictures {
 
 namespace {
 
-QImage loadMetafile(const QByteArray& bytes, const PictureLimits& limits) {
+QImage loadMetafile(const QByteArray& bytes, const PictureLimits& limits, double dotsPerInch) {
     switch (metafileKindOf(bytes)) {
     case MetafileKind::Windows:
-        return loadWmf(bytes, limits);
+        return loadWmf(bytes, limits, dotsPerInch);
     case MetafileKind::Enhanced:
-        return loadEmf(bytes, limits);
+        return loadEmf(bytes, limits, dotsPerInch);
     case MetafileKind::Unknown:
         break;
     }
@@ -60,7 +60,8 @@ QString pictureExtensionOf(const QString& path) {
     return dot < 0 ? QString() : name.mid(dot + 1);
 }
 
-QImage loadPicture(const QByteArray& bytes, PictureKind kind, const PictureLimits& limits) {
+QImage loadPicture(const QByteArray& bytes, PictureKind kind, const PictureLimits& limits,
+                   double dotsPerInch) {
     switch (kind) {
     case PictureKind::Jpeg:
         return loadJpeg(bytes, limits);
@@ -69,17 +70,17 @@ QImage loadPicture(const QByteArray& bytes, PictureKind kind, const PictureLimit
     case PictureKind::Icon:
         return loadIcon(bytes, limits);
     case PictureKind::Metafile:
-        return loadMetafile(bytes, limits);
+        return loadMetafile(bytes, limits, dotsPerInch);
     }
     throw PictureError(QStringLiteral("Unknown picture kind"));
 }
 
-QImage loadPictureFile(const QString& path, const PictureLimits& limits) {
+QImage loadPictureFile(const QString& path, const PictureLimits& limits, double dotsPerInch) {
     const QString extension = pictureExtensionOf(path);
     const std::optional<PictureKind> kind = pictureKindForExtension(extension);
     if (!kind)
         throw PictureError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
-    return loadPicture(readFile(path, limits), *kind, limits);
+    return loadPicture(readFile(path, limits), *kind, limits, dotsPerInch);
 }
 
 } // namespace voltarix::pictures

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pictures/loaders/metafile_resolution.h"
 #include "pictures/loaders/picture_limits.h"
 
 #include <QByteArray>
@@ -22,14 +23,17 @@ std::optional<PictureKind> pictureKindForExtension(const QString& extension);
 // last dot of the name (not of the folder), without the dot; empty if none.
 QString pictureExtensionOf(const QString& path);
 
-// Decodes a file's bytes as the given kind, at the picture's natural size.
-// Throws PictureError with the text of the error box.
-QImage loadPicture(const QByteArray& bytes, PictureKind kind, const PictureLimits& limits = {});
+// Decodes a file's bytes as the given kind, at the picture's natural size: a
+// raster picture at its pixels, a metafile at its frame made into pixels at
+// dotsPerInch. Throws PictureError with the text of the error box.
+QImage loadPicture(const QByteArray& bytes, PictureKind kind, const PictureLimits& limits = {},
+                   double dotsPerInch = kUnscaledScreenDpi);
 
 // Reads and decodes a picture file, choosing the kind by its extension.
 // Throws PictureError "Unknown picture file extension (.ext)" for an
 // extension outside the registered formats, "Cannot open file ..." for a
 // file that cannot be read, and the decoder's error for a damaged file.
-QImage loadPictureFile(const QString& path, const PictureLimits& limits = {});
+QImage loadPictureFile(const QString& path, const PictureLimits& limits = {},
+                       double dotsPerInch = kUnscaledScreenDpi);
 
 } // namespace voltarix::pictures

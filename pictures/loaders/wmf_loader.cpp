@@ -18,7 +18,6 @@ namespace voltarix::pictures {
 
 namespace {
 
-constexpr double kScreenDpi = 96.0;
 // A damaged file can hold a million tiny records that each make libwmf work
 // hard; past these bounds it is not played to the end.
 constexpr int kMaxRecords = 1'000'000;
@@ -28,8 +27,8 @@ constexpr int kWidestPen = std::numeric_limits<qint16>::max();
     throw PictureError(QStringLiteral("Metafile is not valid"));
 }
 
-int toPixels(int units, int unitsPerInch) {
-    return int(std::lround(units * kScreenDpi / unitsPerInch));
+int toPixels(double units, double unitsPerInch, double dotsPerInch) {
+    return int(std::lround(units * dotsPerInch / unitsPerInch));
 }
 
 // With wmf_gd_image the image is the caller's, and libwmf exports nothing
@@ -142,24 +141,29 @@ wmfD_Rect deviceRect(const QRect& logical, QPoint windowOrigin) {
 
 // The picture's logical rectangle: the placeable frame, else the window the
 // records set up, else (no window either) what the drawing covers, found by
-// libwmf's scan. Logical units count as pixels without a placeable header.
+// libwmf's scan. Without a placeable header a logical unit is a pixel of an
+// unscaled screen.
 struct Placement {
     wmfD_Rect box;
     QSize pixels;
 };
 
-Placement placementOf(const WmfLayout& layout, const QByteArray& bytes, int playMilliseconds) {
+Placement placementOf(const WmfLayout& layout, const QByteArray& bytes, int playMilliseconds,
+                      double dotsPerInch) {
     if (layout.frame) {
         if (layout.unitsPerInch == 0)
             notValid();
-        const QSize pixels(toPixels(layout.frame->width(), layout.unitsPerInch),
-                           toPixels(layout.frame->height(), layout.unitsPerInch));
+        const QSize pixels(toPixels(layout.frame->width(), layout.unitsPerInch, dotsPerInch),
+                           toPixels(layout.frame->height(), layout.unitsPerInch, dotsPerInch));
         return {deviceRect(*layout.frame, layout.windowOrigin), pixels};
     }
     if (layout.windowExtent) {
-        const QSize extent(std::abs(layout.windowExtent->width()),
-                           std::abs(layout.windowExtent->height()));
-        return {deviceRect(QRect(layout.windowOrigin, extent), layout.windowOrigin), extent};
+        const int width = std::abs(layout.windowExtent->width());
+        const int height = std::abs(layout.windowExtent->height());
+        const QSize pixels(toPixels(width, kUnscaledScreenDpi, dotsPerInch),
+                           toPixels(height, kUnscaledScreenDpi, dotsPerInch));
+        return {deviceRect(QRect(layout.windowOrigin, QSize(width, height)), layout.windowOrigin),
+                pixels};
     }
     const QByteArray playable = playableWmf(bytes, layout, kWidestPen);
     IsolatedRun measuring(sizeof(wmfD_Rect));
@@ -170,8 +174,10 @@ Placement placementOf(const WmfLayout& layout, const QByteArray& bytes, int play
     if (measuring.run(scan, playMilliseconds) != IsolatedRun::Outcome::Done)
         notValid();
     const wmfD_Rect box = *static_cast<const wmfD_Rect*>(measuring.shared());
-    const double width = std::ceil(double(box.BR.x) - box.TL.x);
-    const double height = std::ceil(double(box.BR.y) - box.TL.y);
+    const double width =
+        std::ceil((double(box.BR.x) - box.TL.x) * dotsPerInch / kUnscaledScreenDpi);
+    const double height =
+        std::ceil((double(box.BR.y) - box.TL.y) * dotsPerInch / kUnscaledScreenDpi);
     constexpr double kLargest = std::numeric_limits<qint16>::max();
     if (!(width > 0 && width <= kLargest && height > 0 && height <= kLargest))
         notValid();
@@ -217,13 +223,16 @@ QImage play(const QByteArray& playable, const Placement& placement, int playMill
 
 } // namespace
 
-QImage loadWmf(const QByteArray& bytes, const PictureLimits& limits) {
+QImage loadWmf(const QByteArray& bytes, const PictureLimits& limits, double dotsPerInch) {
     if (bytes.size() > limits.maxMetafileBytes)
         notValid();
     const std::optional<WmfLayout> layout = walkWmfRecords(bytes, kMaxRecords);
     if (!layout)
         notValid();
-    const Placement placement = placementOf(*layout, bytes, limits.maxPlayMilliseconds);
+    if (!(dotsPerInch > 0))
+        dotsPerInch = kUnscaledScreenDpi;
+    const Placement placement =
+        placementOf(*layout, bytes, limits.maxPlayMilliseconds, dotsPerInch);
     if (!limits.allowsImage(placement.pixels.width(), placement.pixels.height()))
         notValid();
     return play(playableWmf(bytes, *layout, widestPenInUnits(placement)), placement,

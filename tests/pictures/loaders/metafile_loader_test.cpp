@@ -75,6 +75,22 @@ TEST(WmfLoader, FrameUnitsPerInchScaleToScreenPixels) {
     EXPECT_TRUE(colourNear(image, 30, 17, Qt::yellow, 0));
 }
 
+// A screen of 192 device pixels per inch (96 scaled by 2) gives a frame
+// twice the pixels; a file without a frame counts its units as pixels of an
+// unscaled screen, so it too grows with the screen.
+TEST(WmfLoader, TheScreensResolutionMakesThePixels) {
+    QByteArray bytes = drawing().placeableFile();
+    qToLittleEndian<quint16>(144, bytes.data() + 14);
+    const QImage image = loadWmf(bytes, {}, 144);
+    ASSERT_EQ(image.size(), QSize(300, 200));
+    EXPECT_TRUE(colourNear(image, 107, 57, Qt::yellow, 0));
+    ASSERT_EQ(loadWmf(drawing().placeableFile(), {}, 192).size(), QSize(600, 400));
+    const QImage plain = loadWmf(drawing({240, 180}).plainFile(), {}, 192);
+    ASSERT_EQ(plain.size(), QSize(480, 360));
+    EXPECT_TRUE(colourNear(plain, 214, 114, Qt::yellow, 0));
+    EXPECT_TRUE(colourNear(plain, 224, 124, Qt::white, 0));
+}
+
 TEST(WmfLoader, MetafileWithoutPlaceableHeaderOpensAtItsWindow) {
     const QImage image = loadWmf(drawing({240, 180}).plainFile());
     ASSERT_EQ(image.size(), QSize(240, 180));
@@ -133,6 +149,13 @@ TEST(EmfLoader, OpensAtItsFrameSize) {
     EXPECT_TRUE(colourNear(image, 5, 5, Qt::white));
     EXPECT_TRUE(colourNear(image, 80, 60, Qt::yellow));
     EXPECT_TRUE(colourNear(image, 290, 30, Qt::blue));
+}
+
+TEST(EmfLoader, TheScreensResolutionMakesThePixels) {
+    const QImage image = loadEmf(emfFixture(), {}, 192);
+    ASSERT_EQ(image.size(), QSize(640, 480));
+    EXPECT_TRUE(colourNear(image, 160, 120, Qt::yellow));
+    EXPECT_EQ(loadPicture(emfFixture(), PictureKind::Metafile, {}, 144).size(), QSize(480, 360));
 }
 
 TEST(EmfLoader, DamagedMetafilesAreNotValid) {
