@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "port/simulated/signal_source.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -57,6 +59,15 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         QStringLiteral("simulate"),
         QStringLiteral("Работать на встроенном имитаторе порта вместо настоящего."));
     parser.addOption(simulate);
+    const QCommandLineOption simulateBaud(
+        QStringLiteral("simulate-baud"),
+        QStringLiteral("Скорость последовательной линии имитатора на выводе 15, бод "
+                       "(от %1 до %2, по умолчанию %3).")
+            .arg(port::SignalSource::minimumBaudRate)
+            .arg(port::SignalSource::maximumBaudRate)
+            .arg(port::SignalSource::defaultBaudRate),
+        QStringLiteral("N"));
+    parser.addOption(simulateBaud);
     acceptToolkitOptions(parser);
 
     if (!parser.parse(arguments))
@@ -78,6 +89,31 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     }
     CommandLine result;
     result.simulate = parser.isSet(simulate);
+    if (parser.isSet(simulateBaud)) {
+        const QString text = parser.value(simulateBaud);
+        bool isNumber = false;
+        const int baud = text.toInt(&isNumber);
+        if (!isNumber || baud < port::SignalSource::minimumBaudRate ||
+            baud > port::SignalSource::maximumBaudRate) {
+            return exitWith(
+                1,
+                QStringLiteral("Скорость линии имитатора должна быть целым числом от %1 до "
+                               "%2, а не '%3'.\n\n")
+                        .arg(port::SignalSource::minimumBaudRate)
+                        .arg(port::SignalSource::maximumBaudRate)
+                        .arg(text) +
+                    parser.helpText(),
+                true);
+        }
+        if (!result.simulate) {
+            return exitWith(1,
+                            QStringLiteral("--simulate-baud задаёт линию имитатора: только вместе "
+                                           "с --simulate.\n\n") +
+                                parser.helpText(),
+                            true);
+        }
+        result.simulateBaud = baud;
+    }
     return result;
 }
 

@@ -6,14 +6,16 @@
 namespace voltarix::app {
 
 // The program's command line: --help and --version print and end the
-// program, --simulate runs it on the built-in simulated port, and anything
-// else is an error that prints the usage. The toolkit's own options are
-// accepted. Needs an application object for the program's name.
+// program, --simulate runs it on the built-in simulated port (its serial
+// line at the rate --simulate-baud gives), and anything else is an error
+// that prints the usage. The toolkit's own options are accepted. Needs an
+// application object for the program's name.
 struct CommandLine {
     enum class Action { Run, Exit };
 
     Action action = Action::Run;
     bool simulate = false;
+    int simulateBaud = 1200;
     int exitCode = 0;
     QString output; // what to print before exiting
     bool toStandardError = false;

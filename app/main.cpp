@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     app::Startup startup([&] {
         std::unique_ptr<port::PortPlatform> platform;
         if (commandLine.simulate)
-            platform = std::make_unique<port::SimulatedPlatform>();
+            platform = std::make_unique<port::SimulatedPlatform>(port::SimulatedPlatform::Clock{},
+                                                                 commandLine.simulateBaud);
         else
             platform = port::createSystemPlatform();
         return std::make_unique<app::TForm1>(std::move(platform), messages);

@@ -10,6 +10,7 @@
 
 #include "app/application_look.h"
 #include "app/main_window.h"
+#include "capture/port_level_reader.h"
 #include "chart/chart.h"
 #include "diagram17/capture_loop.h"
 #include "diagram17/cycle_counter.h"
@@ -190,9 +191,12 @@ template <typename Work> double nanosecondsPer(int count, Work work) {
 
 void breakdown(Bench& bench) {
     volatile std::uint32_t sink = 0;
-    const double reads =
-        nanosecondsPer(kPartCycles, [&](int) { sink = bench.d17.loop().readLevels(); });
-    const double yield = nanosecondsPer(kPartCycles, [](int) { QThread::yieldCurrentThread(); });
+    capture::PortLevelReader& reader = bench.d17.reader();
+    const double reads = nanosecondsPer(kPartCycles, [&](int) { sink = reader.readLevels(); });
+    reader.setCoherent(true);
+    const double coherentReads =
+        nanosecondsPer(kPartCycles, [&](int) { sink = reader.readLevels(); });
+    reader.setCoherent(false);
 
     chart::Chart chart;
     diagram17::setUpChart2(chart);
@@ -205,19 +209,21 @@ void breakdown(Bench& bench) {
     });
 
     // A whole cycle's logic on the real window: counter and limit check,
-    // gauge, follow check, label, reads, appends, scroll.
+    // gauge, follow check, label, appends, scroll; the reads are the sampler's.
     bench.window.setCaptureStopFlag(false);
-    const double cycle = nanosecondsPer(kPartCycles, [&](int) { bench.d17.loop().recordCycle(); });
+    const double cycle = nanosecondsPer(kPartCycles, [&](int i) {
+        bench.d17.loop().recordCycle(static_cast<std::uint32_t>(i) & 0x1FFFF);
+    });
     const double events = nanosecondsPer(kPartCycles, [&](int) { QApplication::processEvents(); });
     bench.window.setCaptureStopFlag(true);
 
     std::printf("per-cycle breakdown (ns):\n");
-    std::printf("  17 pin reads through the connection   %7.1f\n", reads);
+    std::printf("  sampler: 17 pin reads                 %7.1f\n", reads);
+    std::printf("  sampler: 3 register reads (coherent)  %7.1f\n", coherentReads);
     std::printf("  appends of 17 points + follow scroll  %7.1f\n", appends);
     std::printf("  counter, limit, gauge, follow, label  %7.1f  (the rest, within noise)\n",
-                std::max(0.0, cycle - reads - appends));
-    std::printf("  whole cycle without events            %7.1f\n", cycle);
-    std::printf("  pause at speed 0 (yield)              %7.1f\n", yield);
+                std::max(0.0, cycle - appends));
+    std::printf("  whole cycle of the loop, no events    %7.1f\n", cycle);
     std::printf("  event handling (processEvents)        %7.1f\n", events);
 }
 

@@ -141,7 +141,7 @@ void Sampler::work(int index) {
     // Sleeps end when asked, not up to 50 us later.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     ThreadNice nice;
-    if (!seats_[static_cast<std::size_t>(index)].realtime)
+    if (!seats_[static_cast<std::size_t>(index)].realtime && plan_.raiseNice)
         nice.raise();
     while (!stopping_.load(std::memory_order_acquire)) {
         if (relay_ && baton_.load(std::memory_order_acquire) != index)
@@ -178,6 +178,7 @@ bool Sampler::handOver(int index, std::uint64_t now) {
                                                                          std::memory_order_acq_rel))
         return false;
     turnEndNs_.store(now + SamplingPlan::relayTurnNs, std::memory_order_relaxed);
+    ++producer_.turns;
     baton_.store(other, std::memory_order_release);
     return true;
 }

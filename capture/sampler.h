@@ -75,6 +75,8 @@ public:
     const SpacingHistogram& spacing() const { return producer_.spacing; }
     // How often the sampler found the ring full and had to wait.
     std::uint64_t fullWaits() const { return producer_.fullWaits; }
+    // How often one seat of the relay handed the sampling to the other.
+    std::uint64_t turnsHandedOver() const { return producer_.turns; }
 
 private:
     // What the thread sampling at the moment works with; on a relay it
@@ -85,6 +87,7 @@ private:
         std::uint64_t askedPauseNs = 0;
         std::uint64_t samples = 0;
         std::uint64_t fullWaits = 0;
+        std::uint64_t turns = 0;
         SpacingHistogram spacing;
     };
     struct Seat {

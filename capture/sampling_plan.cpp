@@ -14,7 +14,7 @@ std::int64_t readNumber(const char* path, std::int64_t fallback) {
     return in >> value ? value : fallback;
 }
 
-std::atomic<bool> realtimeAllowed = true;
+std::atomic<bool> raisedPriorityAllowed = true;
 
 } // namespace
 
@@ -46,13 +46,14 @@ SamplingPlan SamplingPlan::forFacts(const SchedulingFacts& facts) {
 
 SamplingPlan SamplingPlan::forThisSystem() {
     SamplingPlan plan = forFacts(SchedulingFacts::ofThisSystem());
-    plan.realtime = realtimeAllowed;
+    plan.realtime = raisedPriorityAllowed;
+    plan.raiseNice = raisedPriorityAllowed;
     plan.relay = plan.relay && plan.realtime;
     return plan;
 }
 
-void SamplingPlan::allowRealtime(bool allowed) {
-    realtimeAllowed = allowed;
+void SamplingPlan::allowRaisedPriority(bool allowed) {
+    raisedPriorityAllowed = allowed;
 }
 
 } // namespace voltarix::capture

@@ -38,20 +38,22 @@ struct SamplingPlan {
     // kernel's interrupt threads (50), which must keep working.
     static constexpr int realtimePriority = 10;
 
-    // Whether to ask for real-time priority at all.
+    // Whether to ask for real-time priority at all, and whether a thread
+    // that does not get it takes the highest ordinary priority it may.
     bool realtime = true;
+    bool raiseNice = true;
     bool relay = false;
     std::array<int, 2> processors{-1, -1};
 
     static SamplingPlan forFacts(const SchedulingFacts& facts);
-    // For this system, with real-time priority where it is allowed here.
+    // For this system, with a raised priority where that is allowed here.
     static SamplingPlan forThisSystem();
 
-    // Whether samplers made from now on may ask for real-time priority.
+    // Whether samplers made from now on may raise their priority at all.
     // Where several run at once on a small machine, as the test programs
-    // do side by side, real-time samplers would take every processor from
-    // the threads that consume their samples.
-    static void allowRealtime(bool allowed);
+    // do side by side, samplers above every other thread would take every
+    // processor from the threads that consume their samples.
+    static void allowRaisedPriority(bool allowed);
 };
 
 } // namespace voltarix::capture

@@ -164,4 +164,19 @@ std::size_t ChartModel::memoryBytes() const {
     return levelRows_ ? bytes + levelRows_->memoryBytes() : bytes;
 }
 
+void ChartModel::appendLevelsRepeated(std::uint32_t levels, const PointLabel& label,
+                                      std::span<const QRgb> colours, std::int64_t count) {
+    if (count <= 0)
+        return;
+    appendLevels(levels, label, colours);
+    if (label.isNumber()) {
+        const std::int64_t first = label.numberValue();
+        for (std::int64_t i = 1; i < count; ++i)
+            levelRows_->append(levels, PointLabel::number(first + i), colours.data());
+    } else {
+        for (std::int64_t i = 1; i < count; ++i)
+            levelRows_->append(levels, label, colours.data());
+    }
+}
+
 } // namespace voltarix::chart

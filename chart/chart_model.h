@@ -60,6 +60,12 @@ public:
             changed_.touch();
     }
 
+    // `count` rows of equal levels at once, as `count` calls of appendLevels would append them:
+    // the first row carries `label`, each later one the next number after a number label, or
+    // the same text.
+    void appendLevelsRepeated(std::uint32_t levels, const PointLabel& label,
+                              std::span<const QRgb> colours, std::int64_t count);
+
     // The level traces' rows, or null before addLevelTraces: what an exporter of the recording
     // walks change by change (LevelRows::forEachRun).
     const LevelRows* levelRows() const { return levelRows_.get(); }

@@ -1,5 +1,7 @@
 #include "diagram17/capture_loop.h"
 
+#include "capture/port_level_reader.h"
+#include "capture/sampler.h"
 #include "chart/chart.h"
 #include "diagram17/cycle_counter.h"
 #include "diagram17/cycle_times.h"
@@ -7,56 +9,184 @@
 #include "diagram17/gauge_model.h"
 #include "diagram17/label_clock.h"
 #include "diagram17/memory_guard.h"
+#include "diagram17/sampling_gaps.h"
 #include "diagram17/screen_rate_display.h"
 #include "diagram17/trace_layout.h"
 #include "panel/pin_model.h"
 #include "ui/spin_edit.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QSlider>
 #include <QThread>
 #include <QToolButton>
 
-#include <chrono>
+#include <algorithm>
 
 namespace voltarix::diagram17 {
 
 namespace {
 
-using PinFunction = bool (panel::PinModel::*)() const;
+std::uint64_t microseconds(std::uint64_t ns) {
+    return ns / 1000;
+}
 
-// The pin functions in trace order: status, control, data.
-constexpr std::array<PinFunction, traceCount> tracePins{
-    &panel::PinModel::Pin11, &panel::PinModel::Pin10, &panel::PinModel::Pin12,
-    &panel::PinModel::Pin13, &panel::PinModel::Pin15, &panel::PinModel::Pin17,
-    &panel::PinModel::Pin16, &panel::PinModel::Pin14, &panel::PinModel::Pin1,
-    &panel::PinModel::Pin9,  &panel::PinModel::Pin8,  &panel::PinModel::Pin7,
-    &panel::PinModel::Pin6,  &panel::PinModel::Pin5,  &panel::PinModel::Pin4,
-    &panel::PinModel::Pin3,  &panel::PinModel::Pin2};
+// The time of sample `index` of a run: the run keeps only its first and last
+// time stamps, and holds no gap, so the samples between lie evenly.
+std::uint64_t sampleNs(const capture::SampleRun& run, std::uint32_t index) {
+    if (run.count < 2)
+        return run.firstNs;
+    return run.firstNs + std::uint64_t{run.spanNs} * index / (run.count - 1);
+}
 
 } // namespace
 
 CaptureLoop::CaptureLoop(const CaptureParts& parts, const Diagram17Controls& controls)
     : parts_(parts), chart_(controls.Chart2->model()), autoCompress_(*controls.CheckBox4),
       cyclesPerPage_(*controls.SpinEdit1), forward_(*controls.SpeedButton9),
-      back_(*controls.SpeedButton13), speed_(*controls.TrackBar1),
-      cyclePins_(
-          panel::PinModel::forPortCode(parts.pins.connection(), [this] { return cyclePort_; })) {}
+      back_(*controls.SpeedButton13) {}
 
 void CaptureLoop::DIA() {
+    const bool afterStop = parts_.stopFlag;
     parts_.stopFlag = false;
+    beginRun(afterStop);
+    while (!parts_.stopFlag) {
+        if (recordBatch())
+            handleEvents();
+        else
+            waitForSamples();
+    }
+    endRun();
+}
+
+// A start inside a run goes on with the same samples. A start after a stop
+// (a stop and a start handled in one pass of the events) begins afresh: what
+// the sampler read since the stop belongs to no run.
+void CaptureLoop::beginRun(bool afterStop) {
+    ++depth_;
     parts_.display.runBegins();
     parts_.memory.checkAtNextCycle();
-    while (!parts_.stopFlag) {
-        recordCycle();
-        pause();
-        QCoreApplication::processEvents();
-    }
+    passSettings();
+    capture::Sampler& sampler = parts_.sampler;
+    if (sampler.running() && !afterStop)
+        return;
+    dropRun();
+    sampler.stop();
+    QAbstractEventDispatcher* dispatcher =
+        QCoreApplication::instance()->thread()->eventDispatcher();
+    sampler.setWakeUp([dispatcher] { dispatcher->wakeUp(); });
+    sampler.start();
+}
+
+void CaptureLoop::endRun() {
+    finishRun();
+    if (--depth_ == 0)
+        parts_.sampler.stop();
     parts_.display.runEnds();
 }
 
-void CaptureLoop::recordCycle() {
+bool CaptureLoop::recordBatch() {
+    // The most cycles recorded between two looks at the clock: about a
+    // millisecond's worth even where every cycle is one to itself.
+    constexpr std::uint64_t chunk = 1 << 16;
+    const std::uint64_t deadline = capture::Sampler::monotonicNs() + batchNs;
+    std::uint64_t cycles = 0;
+    while (!parts_.stopFlag) {
+        if (taken_ == 0 && !takeRun())
+            break;
+        std::uint64_t wanted = chunk;
+        if (batchCycles_ != 0)
+            wanted = std::min<std::uint64_t>(wanted, batchCycles_ - cycles);
+        cycles += recordFromRun(wanted);
+        if ((batchCycles_ != 0 && cycles >= batchCycles_) ||
+            capture::Sampler::monotonicNs() > deadline)
+            break;
+    }
+    return cycles != 0;
+}
+
+std::uint64_t CaptureLoop::recordFromRun(std::uint64_t wanted) {
+    const std::uint64_t x = nextX();
+    if (taken_ == 0)
+        parts_.times.record(x, microseconds(run_.firstNs), run_.levels);
+    const std::uint64_t done =
+        recordCycles(run_.levels, std::min<std::uint64_t>(wanted, run_.count - taken_));
+    if (done == 0)
+        return 0;
+    lastX_ = x + done - 1;
+    taken_ += static_cast<std::uint32_t>(done);
+    if (taken_ == run_.count)
+        finishRun();
+    return done;
+}
+
+std::uint64_t CaptureLoop::recordCycles(std::uint32_t levels, std::uint64_t wanted) {
+    std::uint64_t done = 0;
+    while (done < wanted && !parts_.stopFlag) {
+        const std::uint64_t quiet = std::min(quietCycles(), wanted - done);
+        if (quiet > 0) {
+            recordQuietCycles(levels, quiet);
+            done += quiet;
+        } else {
+            recordCycle(levels);
+            ++done;
+        }
+    }
+    return done;
+}
+
+std::uint64_t CaptureLoop::quietCycles() const {
+    std::uint64_t quiet = static_cast<std::uint64_t>(
+        std::max<std::int64_t>(0, parts_.quietCounterWrites ? parts_.quietCounterWrites() : 0));
+    quiet = std::min<std::uint64_t>(
+        quiet, static_cast<std::uint64_t>(std::max(0, parts_.memory.cyclesBeforeCheck())));
+    // The cycle whose counter equals the cycles per page is made one by one.
+    const std::int64_t counter = parts_.counter.value();
+    const std::int64_t perPage = cyclesPerPage_.value();
+    if (!autoCompress_.isChecked() && perPage > counter)
+        quiet = std::min<std::uint64_t>(quiet, static_cast<std::uint64_t>(perPage - counter - 1));
+    return quiet;
+}
+
+// What `count` calls of recordCycle would leave, where none of their rules
+// acts: the counter and the gauge at the last cycle, the points, the scroll.
+void CaptureLoop::recordQuietCycles(std::uint32_t levels, std::uint64_t count) {
+    const std::int64_t first = parts_.counter.value() + 1;
+    const std::int64_t last = first + static_cast<std::int64_t>(count) - 1;
+    parts_.counter.writeQuietly(last);
+    parts_.gauge.setPosition(last);
+    const auto rows = static_cast<std::int64_t>(count);
+    if (parts_.labels.cyclesSelected()) {
+        chart_.appendLevelsRepeated(levels, chart::PointLabel::number(first), pointColours(), rows);
+    } else {
+        chart_.appendLevelsRepeated(levels, chart::PointLabel::text(parts_.labels.previewText()),
+                                    pointColours(), rows);
+    }
+    if (followFlag_) {
+        chart_.bottomAxis().setAutomatic(false);
+        chart_.bottomAxis().scroll(static_cast<double>(count));
+    }
+    parts_.memory.passCycles(static_cast<int>(count));
+}
+
+bool CaptureLoop::takeRun() {
+    if (!parts_.sampler.take(run_))
+        return false;
+    parts_.gaps.add(run_.gapNs);
+    return true;
+}
+
+void CaptureLoop::finishRun() {
+    if (taken_ > 1)
+        parts_.times.record(lastX_, microseconds(sampleNs(run_, taken_ - 1)), run_.levels);
+    taken_ = 0;
+}
+
+void CaptureLoop::dropRun() {
+    taken_ = 0;
+}
+
+void CaptureLoop::recordCycle(std::uint32_t levels) {
     // Writing the counter runs the cycle limit check at once; the cycle
     // completes whatever it decides.
     parts_.counter.write(parts_.counter.value() + 1);
@@ -64,11 +194,6 @@ void CaptureLoop::recordCycle() {
     parts_.gauge.setPosition(counter);
     followCheck(counter);
 
-    // The cycle's x on the chart, and its real time at the first pin read.
-    const auto x = static_cast<std::uint64_t>(chart_.levelRows()->size());
-    const std::uint64_t timeUs = monotonicMicroseconds();
-    const std::uint32_t levels = readLevels();
-    parts_.times.record(x, timeUs, levels);
     if (parts_.labels.cyclesSelected()) {
         chart_.appendLevels(levels, chart::PointLabel::number(counter), pointColours());
     } else {
@@ -84,23 +209,29 @@ void CaptureLoop::recordCycle() {
         parts_.memoryRanShort();
 }
 
-// The steady clock reads the system's monotonic clock through the vDSO, a
-// few tens of nanoseconds without a system call.
-std::uint64_t CaptureLoop::monotonicMicroseconds() {
-    const auto sinceEpoch = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count());
+std::uint64_t CaptureLoop::nextX() const {
+    return static_cast<std::uint64_t>(chart_.levelRows()->size());
 }
 
-// One register read per pin, one after the other, in trace order.
-std::uint32_t CaptureLoop::readLevels() {
-    cyclePort_ = parts_.pins.SelectedPortCode();
-    std::uint32_t levels = 0;
-    for (int k = 0; k < traceCount; ++k) {
-        if ((cyclePins_.*tracePins[static_cast<std::size_t>(k)])())
-            levels |= 1u << k;
+void CaptureLoop::handleEvents() {
+    QCoreApplication::processEvents();
+    passSettings();
+}
+
+// Nothing to record: sleep until an event comes or the sampler hands over
+// a run, whichever is first.
+void CaptureLoop::waitForSamples() {
+    if (parts_.sampler.prepareToWait()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        parts_.sampler.doneWaiting();
+    } else {
+        QCoreApplication::processEvents();
     }
-    return levels;
+    passSettings();
+}
+
+void CaptureLoop::passSettings() {
+    parts_.reader.setPortCode(parts_.pins.SelectedPortCode());
 }
 
 void CaptureLoop::followCheck(std::int64_t counter) {
@@ -109,20 +240,6 @@ void CaptureLoop::followCheck(std::int64_t counter) {
     followFlag_ = true;
     forward_.setEnabled(true);
     back_.setEnabled(true);
-}
-
-// At speed 0 there is no pause. The processor is still offered to other
-// ready threads, but only every kCyclesPerYield cycles: a yield is a system
-// call that would cost a sixth of the whole cycle if it came every time, and
-// the scheduler shares the processor fairly between the yields anyway.
-void CaptureLoop::pause() {
-    const int milliseconds = speed_.value();
-    if (milliseconds > 0) {
-        QThread::msleep(static_cast<unsigned long>(milliseconds));
-    } else if (++sinceYield_ >= kCyclesPerYield) {
-        sinceYield_ = 0;
-        QThread::yieldCurrentThread();
-    }
 }
 
 } // namespace voltarix::diagram17

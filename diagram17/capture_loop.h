@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/pin_model.h"
+#include "capture/sample_run.h"
 
 #include <QtGlobal>
 
@@ -8,11 +8,19 @@
 #include <functional>
 
 class QCheckBox;
-class QSlider;
 class QToolButton;
+
+namespace voltarix::capture {
+class PortLevelReader;
+class Sampler;
+} // namespace voltarix::capture
 
 namespace voltarix::chart {
 class ChartModel;
+}
+
+namespace voltarix::panel {
+class PinModel;
 }
 
 namespace voltarix::ui {
@@ -26,13 +34,18 @@ class CycleTimes;
 class GaugeModel;
 class LabelClock;
 class MemoryGuard;
+class SamplingGaps;
 class ScreenRateDisplay;
 struct Diagram17Controls;
 
 // What a capture loop works on besides its controls.
 struct CaptureParts {
     bool& stopFlag; // the main window's capture stop flag
+    // Names the port the selector shows.
     const panel::PinModel& pins;
+    // Reads the lines, in threads of its own.
+    capture::Sampler& sampler;
+    capture::PortLevelReader& reader;
     CycleCounter& counter;
     GaugeModel& gauge;
     const LabelClock& labels;
@@ -40,17 +53,35 @@ struct CaptureParts {
     ScreenRateDisplay& display;
     // The real time of the recording's cycles.
     CycleTimes& times;
+    // Time the sampler missed while the recording ran.
+    SamplingGaps& gaps;
     // Runs when memory runs short during a run; it stops the run.
     std::function<void()> memoryRanShort;
+    // How many next writes of the counter the cycle limit check lets pass
+    // without acting (see RunControl::quietCounterWrites).
+    std::function<std::int64_t()> quietCounterWrites;
 };
 
 // The capture loop DIA of the 17-bit diagram. It runs on the user-interface
-// thread inside the handler that started it and handles pending events at the
-// end of every cycle, so the window stays alive and another start nests a
-// second loop over the same recording. It ends when the stop flag is set.
+// thread inside the handler that started it, and another start nests a
+// second loop over the same recording; it ends when the stop flag is set.
+//
+// The port is read by the sampler, in threads of its own, so that nothing
+// the window does delays a sample. The loop takes the samples in order and
+// makes each one a cycle with every rule of a cycle (counter and cycle limit,
+// gauge, follow check, label, the 17 points, follow scroll), as many as are
+// waiting, then handles pending events. A batch of cycles lasts at most
+// batchNs, so the window answers within a frame however far behind the loop
+// is. Samples the sampler read after the run was stopped are never recorded.
+//
+// The samples come in runs of equal levels, and between the cycles at which
+// a rule can act (the cycle limit, the follow check, the memory check) the
+// cycles of a run are counted and appended at once: the loop's cost follows
+// the changes of the lines, not the sampler's rate, so it keeps up with any
+// sampler.
 class CaptureLoop {
 public:
-    static constexpr int kCyclesPerYield = 64;
+    static constexpr std::uint64_t batchNs = 4'000'000;
 
     CaptureLoop(const CaptureParts& parts, const Diagram17Controls& controls);
 
@@ -60,17 +91,40 @@ public:
     // ticked; from then on every cycle keeps the newest cycle in view.
     bool followFlag() const { return followFlag_; }
 
-    // One cycle without the pause and the event handling.
-    void recordCycle();
-    // The 17 pin reads of one cycle, trace k's level in bit k.
-    std::uint32_t readLevels();
+    // One cycle of the given levels, without the real time: what the loop
+    // does with every sample it takes.
+    void recordCycle(std::uint32_t levels);
 
-    // The monotonic clock the cycles' real time is taken from.
-    static std::uint64_t monotonicMicroseconds();
+    // At most this many cycles between two passes of the event handling; 0
+    // (the default) leaves only the batch's time as the bound. With 1 every
+    // cycle is followed by the event handling, as a loop that read the port
+    // itself would do it: what happens between two cycles can be watched.
+    void setBatchCycles(std::uint32_t cycles) { batchCycles_ = cycles; }
 
 private:
+    void beginRun(bool afterStop);
+    void endRun();
+    // Records the samples waiting, until the stop or the batch's time is up;
+    // false when none was waiting.
+    bool recordBatch();
+    // Records at most `wanted` cycles of the run being taken; how many.
+    std::uint64_t recordFromRun(std::uint64_t wanted);
+    // Records up to `wanted` cycles of equal levels, ending early only after
+    // a cycle that set the stop flag; how many it recorded.
+    std::uint64_t recordCycles(std::uint32_t levels, std::uint64_t wanted);
+    // Cycles from now on at which no rule can act.
+    std::uint64_t quietCycles() const;
+    void recordQuietCycles(std::uint32_t levels, std::uint64_t count);
+    bool takeRun();
+    // Done with the run being taken: its last cycle's time is kept.
+    void finishRun();
+    void dropRun();
+    void handleEvents();
+    void waitForSamples();
+    // After the window's events: what the user set reaches the sampler.
+    void passSettings();
     void followCheck(std::int64_t counter);
-    void pause();
+    std::uint64_t nextX() const;
 
     CaptureParts parts_;
     chart::ChartModel& chart_;
@@ -78,12 +132,12 @@ private:
     const ui::SpinEdit& cyclesPerPage_;
     QToolButton& forward_;
     QToolButton& back_;
-    const QSlider& speed_;
-    // The pins of the port the selector names at the start of the cycle: the
-    // selector cannot change during the 17 reads, so it is looked up once.
-    std::uint8_t cyclePort_ = 0;
-    panel::PinModel cyclePins_;
-    int sinceYield_ = 0;
+    // The run of samples being taken, and how many of its samples are.
+    capture::SampleRun run_;
+    std::uint32_t taken_ = 0;
+    std::uint64_t lastX_ = 0;
+    std::uint32_t batchCycles_ = 0;
+    int depth_ = 0;
     bool followFlag_ = false;
 };
 

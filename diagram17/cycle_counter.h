@@ -19,6 +19,13 @@ public:
     std::int64_t value() const { return value_; }
     QString text() const { return designShown_ ? designText : QString::number(value_); }
     void write(std::int64_t value);
+    // The counter after writes whose listener is known to have nothing to
+    // do: several cycles counted at once leave what one write at a time
+    // would, without calling the listener for each.
+    void writeQuietly(std::int64_t value) {
+        designShown_ = false;
+        value_ = value;
+    }
     void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
 private:

@@ -1,5 +1,7 @@
 #include "diagram17/diagram17.h"
 
+#include "capture/port_level_reader.h"
+#include "capture/sampler.h"
 #include "chart/chart.h"
 #include "diagram17/capture_loop.h"
 #include "diagram17/cycle_counter.h"
@@ -11,14 +13,17 @@
 #include "diagram17/memory_guard.h"
 #include "diagram17/paging_control.h"
 #include "diagram17/run_control.h"
+#include "diagram17/sampling_gaps.h"
 #include "diagram17/screen_rate_display.h"
 #include "diagram17/scroll_control.h"
+#include "panel/pin_model.h"
 #include "ui/click_registry.h"
 #include "ui/handler_errors.h"
 #include "ui/spin_edit.h"
 #include "ui/status_bar.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
@@ -49,6 +54,9 @@ Diagram17::Diagram17(const Diagram17Host& host)
                             host.chartPanel, host.settingsPanel, host.tabs, host.window)),
       counter_(std::make_unique<CycleCounter>()), gauge_(std::make_unique<GaugeModel>()),
       memory_(std::make_unique<MemoryGuard>()), times_(std::make_unique<CycleTimes>()),
+      gaps_(std::make_unique<SamplingGaps>()),
+      reader_(std::make_unique<capture::PortLevelReader>(host.pins.connection())),
+      sampler_(std::make_unique<capture::Sampler>(*reader_)),
       display_(
           new ScreenRateDisplay(*counter_, *gauge_, *controls_->Edit16, *controls_->Gauge1, this)),
       labels_(new LabelClock(*controls_, this)),
@@ -58,13 +66,17 @@ Diagram17::Diagram17(const Diagram17Host& host)
           new PagingControl(*controls_, *counter_, host.statusBar, *scroll_, &host.window, this)) {
     const CaptureParts captureParts{host.captureStopFlag,
                                     host.pins,
+                                    *sampler_,
+                                    *reader_,
                                     *counter_,
                                     *gauge_,
                                     *labels_,
                                     *memory_,
                                     *display_,
                                     *times_,
-                                    [this] { run_->memoryRanShort(); }};
+                                    *gaps_,
+                                    [this] { run_->memoryRanShort(); },
+                                    [this] { return run_->quietCounterWrites(); }};
     loop_ = std::make_unique<CaptureLoop>(captureParts, *controls_);
     const RunParts runParts{
         host.captureStopFlag, *counter_,     *gauge_,     *loop_, *paging_, *display_, *memory_,
@@ -73,9 +85,13 @@ Diagram17::Diagram17(const Diagram17Host& host)
     wireRunControl(host);
     wirePaging(host);
     wireLabels(host);
+    wireSampling();
 }
 
-Diagram17::~Diagram17() = default;
+// The sampler stops before what it reads through goes.
+Diagram17::~Diagram17() {
+    sampler_->stop();
+}
 
 chart::Chart& Diagram17::chart2() {
     return *controls_->Chart2;
@@ -135,6 +151,25 @@ void Diagram17::wireLabels(const Diagram17Host& host) {
             [statusBar = &host.statusBar, slider = c.TrackBar1] {
                 statusBar->setPanelText(1, QString::number(slider->value()));
             });
+}
+
+// The speed slider's pause and the way of reading the port reach the
+// sampler at once, also in the middle of a run; the missed time is shown at
+// screen rate with the counter.
+void Diagram17::wireSampling() {
+    const Diagram17Controls& c = *controls_;
+    sampler_->setPauseMilliseconds(c.TrackBar1->value());
+    connect(c.TrackBar1, &QSlider::valueChanged, this,
+            [this](int value) { sampler_->setPauseMilliseconds(value); });
+    connect(c.CheckBox32, &QCheckBox::toggled, this,
+            [this](bool checked) { reader_->setCoherent(checked); });
+    auto showGaps = [this] {
+        const QString text = gaps_->text();
+        if (controls_->Label3->text() != text)
+            controls_->Label3->setText(text);
+    };
+    showGaps();
+    connect(display_, &ScreenRateDisplay::refreshed, this, showGaps);
 }
 
 } // namespace voltarix::diagram17

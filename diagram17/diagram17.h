@@ -9,6 +9,11 @@ class QLineEdit;
 class QTabWidget;
 class QWidget;
 
+namespace voltarix::capture {
+class PortLevelReader;
+class Sampler;
+} // namespace voltarix::capture
+
 namespace voltarix::chart {
 class Chart;
 }
@@ -33,6 +38,7 @@ class LabelClock;
 class MemoryGuard;
 class PagingControl;
 class RunControl;
+class SamplingGaps;
 class ScreenRateDisplay;
 class ScrollControl;
 class SynchronousStart;
@@ -74,6 +80,9 @@ public:
     const CycleTimes& cycleTimes() const { return *times_; }
     const GaugeModel& gauge() const { return *gauge_; }
     MemoryGuard& memory() { return *memory_; }
+    capture::Sampler& sampler() { return *sampler_; }
+    capture::PortLevelReader& reader() { return *reader_; }
+    const SamplingGaps& gaps() const { return *gaps_; }
     ScreenRateDisplay& display() { return *display_; }
     const Diagram17Controls& controls() const { return *controls_; }
 
@@ -81,12 +90,16 @@ private:
     void wireRunControl(const Diagram17Host& host);
     void wirePaging(const Diagram17Host& host);
     void wireLabels(const Diagram17Host& host);
+    void wireSampling();
 
     std::unique_ptr<Diagram17Controls> controls_;
     std::unique_ptr<CycleCounter> counter_;
     std::unique_ptr<GaugeModel> gauge_;
     std::unique_ptr<MemoryGuard> memory_;
     std::unique_ptr<CycleTimes> times_;
+    std::unique_ptr<SamplingGaps> gaps_;
+    std::unique_ptr<capture::PortLevelReader> reader_;
+    std::unique_ptr<capture::Sampler> sampler_;
     ScreenRateDisplay* display_;
     LabelClock* labels_;
     DisplayModes* modes_;

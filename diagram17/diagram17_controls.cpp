@@ -234,7 +234,7 @@ void Diagram17Controls::buildDensityTab(QWidget& page) {
 
 void Diagram17Controls::buildResourcesTab(QWidget& page) {
     auto* group = new QGroupBox(QStringLiteral("Отображать на дисплее след. графики"), &page);
-    group->setGeometry(4, 2, 306, 100);
+    group->setGeometry(4, 2, 306, 96);
     constexpr int columns = 5;
     for (int k = 0; k < traceCount; ++k) {
         const TraceSpec& trace = traceTable()[static_cast<std::size_t>(k)];
@@ -245,7 +245,16 @@ void Diagram17Controls::buildResourcesTab(QWidget& page) {
         visibilityBoxes[static_cast<std::size_t>(k)] = box;
     }
     makeNote(&page, QStringLiteral("Для увеличения скорости снимите соответст. флажки"),
-             {8, 106, 300, 24});
+             {8, 99, 300, 14});
+
+    CheckBox32 = makeBox(&page, QStringLiteral("CheckBox32"),
+                         QStringLiteral("Один опрос регистра за цикл"), {6, 114, 184, 18},
+                         QStringLiteral("Регистры состояния, контроля и данных читаются по одному "
+                                        "разу за цикл: все 17 линий одним снимком, цикл короче"));
+    Label3 = named(new QLabel(&page), QStringLiteral("Label3"), {192, 114, 118, 18});
+    Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui::setHint(Label3, QStringLiteral("Паузы опроса длиннее заданной более чем на 50 мкс: "
+                                       "за это время линии не читались"));
 }
 
 void Diagram17Controls::buildLabelTab(QWidget& page) {

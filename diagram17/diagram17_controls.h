@@ -67,6 +67,8 @@ struct Diagram17Controls {
 
     // "Ресурсы": the visibility boxes in trace order (CheckBox9 .. CheckBox25).
     std::array<QCheckBox*, 17> visibilityBoxes{};
+    QCheckBox* CheckBox32 = nullptr; // one read of each register a cycle
+    QLabel* Label3 = nullptr;        // time the sampler missed
 
     // "Вид 17"
     QRadioButton* RadioButton11 = nullptr; // "Циклы"

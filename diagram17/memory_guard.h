@@ -28,6 +28,10 @@ public:
         sinceCheck_ = 0;
         return runsShort();
     }
+    // Cycles that can pass before the next one that asks the probe, and
+    // letting that many pass at once (no more than that).
+    int cyclesBeforeCheck() const { return kCyclesPerCheck - 1 - sinceCheck_; }
+    void passCycles(int cycles) { sinceCheck_ += cycles; }
     // Asks the probe now.
     bool runsShort() const;
     // Makes the next cycleRunsShort() ask the probe.

@@ -14,6 +14,9 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <limits>
+
 namespace voltarix::diagram17 {
 
 namespace {
@@ -76,6 +79,21 @@ void RunControl::Edit16Change() {
         parts_.stopFlag = true;
         parts_.clicks.click(QStringLiteral("SpeedButton8"));
     }
+}
+
+// Each write's check compares the gauge's maximum with its position as the
+// cycle before left it: the counter then, clamped to the range. The first
+// write sees the position as it stands; write j after it sees the counter
+// plus j - 1, which reaches the maximum at j = maximum - counter + 1.
+std::int64_t RunControl::quietCounterWrites() const {
+    if (unlimited_.isChecked())
+        return std::numeric_limits<std::int64_t>::max();
+    const std::int64_t maximum = parts_.gauge.maximum();
+    if (parts_.gauge.position() == maximum)
+        return 0;
+    const std::int64_t firstActing =
+        std::max<std::int64_t>(2, maximum - parts_.counter.value() + 1);
+    return firstActing - 1;
 }
 
 void RunControl::SpinEdit2Change() {

@@ -56,6 +56,10 @@ public:
     void SpeedButton8Click();
     // Runs at every change of the cycle counter.
     void Edit16Change();
+    // How many of the next writes of the counter, one more each, the cycle
+    // limit check would let pass without doing anything: the capture loop
+    // counts that many cycles at once.
+    std::int64_t quietCounterWrites() const;
     void SpinEdit2Change();
     void SpinEdit9Change();
     void CheckBox6Click();

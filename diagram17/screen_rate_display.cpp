@@ -76,6 +76,7 @@ void ScreenRateDisplay::flush() {
     if (counterField_.text() != text)
         counterField_.setText(text);
     showGauge(gaugeBar_, gauge_);
+    emit refreshed();
 }
 
 } // namespace voltarix::diagram17

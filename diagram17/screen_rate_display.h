@@ -30,6 +30,10 @@ public:
     void runEnds();
     void flush();
 
+signals:
+    // After every refresh: what else shows the run's progress refreshes too.
+    void refreshed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

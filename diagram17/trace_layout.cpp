@@ -1,6 +1,7 @@
 #include "diagram17/trace_layout.h"
 
 #include "chart/chart.h"
+#include "port/connector_pins.h"
 
 #include <vector>
 
@@ -40,6 +41,16 @@ constexpr std::array<TraceSpec, traceCount> table{{
     {19, 3, 24, lime, black},
     {20, 2, 25, lime, red},
 }};
+
+// Trace k shows line k of what the sampler records.
+static_assert([] {
+    for (int k = 0; k < traceCount; ++k) {
+        if (table[static_cast<std::size_t>(k)].pin !=
+            port::captureOrderPins[static_cast<std::size_t>(k)])
+            return false;
+    }
+    return true;
+}());
 
 constexpr std::array<QRgb, traceCount> colours = [] {
     std::array<QRgb, traceCount> c{};

@@ -1,6 +1,7 @@
 #include "diagram17/vcd_writer.h"
 
 #include "diagram17/cycle_times.h"
+#include "port/connector_pins.h"
 
 #include <array>
 
@@ -8,9 +9,7 @@ namespace voltarix::diagram17 {
 
 namespace {
 
-// Trace k of the chart, bottom to top: status pins first, then control, then data.
-constexpr std::array<int, VcdWriter::lineCount> tracePins{11, 10, 12, 13, 15, 17, 16, 14, 1,
-                                                          9,  8,  7,  6,  5,  4,  3,  2};
+static_assert(VcdWriter::lineCount == port::lineCount);
 
 struct Scope {
     const char* name;
@@ -33,7 +32,7 @@ char levelChar(std::uint32_t levels, int trace) {
 } // namespace
 
 int VcdWriter::pinOfTrace(int trace) {
-    return tracePins[static_cast<std::size_t>(trace)];
+    return port::captureOrderPins[static_cast<std::size_t>(trace)];
 }
 
 const char* VcdWriter::groupOfTrace(int trace) {

@@ -14,6 +14,7 @@ packages=(
     sigrok-cli gtkwave
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64
+    qemu-system-x86 busybox-static kmod xz-utils
 )
 
 missing=()

@@ -16,10 +16,8 @@ namespace {
 // The control bits ppdev keeps and reports; the rest are not its to give.
 constexpr std::uint8_t KernelControlBits = 0x0F;
 
-// How long a claim may wait for a holder that took the port after the busy
-// check looked, before the port counts as busy; and how often the waiting
-// claim is woken after that, should one wake-up come too early.
-constexpr std::chrono::milliseconds ClaimBound{200};
+// How often a waiting claim is woken after the bound, should one wake-up
+// come too early.
 constexpr std::chrono::milliseconds ClaimRewake{20};
 
 } // namespace
@@ -66,7 +64,10 @@ int PpdevNode::claim() {
 void PpdevNode::close() {
     if (fd_ < 0)
         return;
-    call(PPRELEASE, nullptr);
+    // Closing the node releases the claim. PPRELEASE would too, but like
+    // every ppdev ioctl it waits for the kernel's one lock, which another
+    // program's claim keeps for as long as it sleeps on our port: the close
+    // would wait for a claim that waits for the close.
     syscalls_.close(fd_);
     fd_ = -1;
     tristate_ = false;

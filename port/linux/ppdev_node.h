@@ -3,6 +3,7 @@
 #include "port/linux/ppdev_syscalls.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -19,6 +20,11 @@ namespace voltarix::port::linux_ {
 // the calls themselves); open and close may not overlap with them.
 class PpdevNode {
 public:
+    // How long a claim may wait for a holder that took the port after the
+    // busy check looked, before the port counts as busy. The kernel holds
+    // every ppdev call of the system, the holder's too, while a claim waits.
+    static constexpr std::chrono::milliseconds ClaimBound{200};
+
     PpdevNode(PpdevSyscalls& syscalls, std::string path);
     ~PpdevNode();
 
@@ -28,7 +34,8 @@ public:
     // Opens the node and claims the port for this process; EBUSY when
     // another holder keeps the port, ENXIO when the node has no port.
     int open();
-    // Releases the port and closes the node; harmless when not open.
+    // Closes the node, which releases the port, without waiting for anyone;
+    // harmless when not open.
     void close();
     bool isOpen() const { return fd_ >= 0; }
 

@@ -20,8 +20,17 @@
 namespace voltarix::testkit {
 
 // The real window over the fake port at $378, with the 17-bit diagram's
-// controls at hand.
+// controls at hand. Its capture loop handles the events after every cycle,
+// so that a test can act between any two cycles (the sampler still reads
+// ahead of the loop); a rig made with batches of the loop's own size is for
+// what the batches change.
 struct Diagram17Rig : Port378Rig {
+    enum class Batches { EveryCycle, AsTheLoopTakesThem };
+    explicit Diagram17Rig(Batches batches = Batches::EveryCycle) {
+        if (batches == Batches::EveryCycle)
+            d17().loop().setBatchCycles(1);
+    }
+
     diagram17::Diagram17& d17() { return window->diagram17(); }
     chart::ChartModel& chart() { return d17().chart2().model(); }
     std::int64_t counter() { return d17().counter().value(); }
@@ -31,6 +40,12 @@ struct Diagram17Rig : Port378Rig {
 
     // A start by the user: the click runs the whole run.
     void clickStart() { button("SpeedButton7")->click(); }
+    // Stops the live monitor's timers, so that only the sampler reads the
+    // port and a scripted read count is a count of cycles.
+    void stopLiveMonitor() {
+        find<QTimer>("Timer1")->stop();
+        find<QTimer>("Timer2")->stop();
+    }
     int questions() const {
         int n = 0;
         for (const auto& box : messages.boxes)

@@ -232,17 +232,30 @@ TEST(SynchronousStart, TheMonitorKeepsUpdatingDuringASynchronouslyStartedRun) {
     rig.find<QCheckBox>("CheckBox6")->click(); // unlimited: only a stop ends the run
     rig.port378().status = 0x10;
 
+    // The change of the status starts the run; a second change during the
+    // run must reach the field while the run goes on.
     QString shownDuringRun;
-    bool runningThen = false;
-    QTimer::singleShot(60, [&] { rig.port378().status = 0x20; });
-    QTimer::singleShot(150, [&] {
-        shownDuringRun = status->text();
-        runningThen = !rig.window->captureStopFlag();
-        rig.button("SpeedButton8")->click();
+    QTimer::singleShot(20, [&] { rig.port378().status = 0x20; });
+    QTimer watch;
+    QElapsedTimer waited;
+    waited.start();
+    bool changedAgain = false;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const bool running = !rig.window->captureStopFlag();
+        if (running && !changedAgain && rig.counter() > 0) {
+            changedAgain = true;
+            rig.port378().status = 0x30;
+        } else if (running && status->text() == "48") {
+            shownDuringRun = status->text();
+            rig.button("SpeedButton8")->click();
+        }
+        if (waited.elapsed() > 10'000)
+            rig.button("SpeedButton8")->click();
     });
-    QTest::qWait(250);
-    EXPECT_TRUE(runningThen);
-    EXPECT_EQ(shownDuringRun, "32") << "Timer1 ticked inside the run";
+    watch.start(2);
+    while (waited.elapsed() < 10'000 && shownDuringRun.isEmpty())
+        QTest::qWait(10);
+    EXPECT_EQ(shownDuringRun, "48") << "Timer1 ticked inside the run";
     EXPECT_GT(rig.counter(), 0);
     EXPECT_EQ(rig.questions(), 0);
 }

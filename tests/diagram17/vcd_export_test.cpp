@@ -116,7 +116,10 @@ TEST(VcdExport, AShortCaptureOfTheRealWindowBecomesItsDump) {
     rig.port378().status = 0x40;  // pin 10 high, pin 11 (Busy inverted) high
     rig.port378().control = 0x00; // pins 1, 14, 17 high (inverted), 16 low
     rig.port378().data = 0x81;    // pins 2 and 9 high
-    testkit::AtCycle change(rig, 5, [&] { rig.port378().data = 0x80; });
+    // Every cycle reads the data register for each of its eight pins; from
+    // the sixth cycle on pin 2 is low.
+    rig.stopLiveMonitor();
+    rig.fake->scriptReads(0x20, [](std::uint64_t read) { return read < 5 * 8 ? 0x81 : 0x80; });
     rig.spin("SpinEdit2")->setText("9"); // ten cycles
     rig.clickStart();
     ASSERT_EQ(rig.chart().levelRows()->size(), 10);

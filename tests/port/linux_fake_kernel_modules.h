@@ -2,6 +2,7 @@
 
 #include "port/linux/kernel_modules.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@ struct ModuleDatabase {
     // Loaded by udev right after the program looked: the first isLoaded()
     // still says no, the load then finds it in the kernel.
     std::set<std::string> loadedMeanwhile;
+    // What each module needs in the kernel, as modules.dep says: a load puts
+    // them in first, and a module cannot come out while another needs it.
+    std::map<std::string, std::set<std::string>> dependencies = {
+        {"parport_pc", {"parport"}}, {"ppdev", {"parport"}}, {"lp", {"parport"}}};
     std::vector<std::string> loads;
     std::vector<std::string> unloads;
 };
@@ -34,18 +39,31 @@ public:
             db_.live.insert(name);
         return live;
     }
-    // As libkmod's probe with KMOD_PROBE_FAIL_ON_LOADED answers.
+    // As libkmod's probe with KMOD_PROBE_FAIL_ON_LOADED answers: what the
+    // module needs goes in first, unasked.
     LoadResult load(const std::string& name) override {
         db_.loads.push_back(name);
         if (db_.live.count(name) != 0)
             return LoadResult::AlreadyLoaded;
+        for (const std::string& needed : db_.dependencies[name]) {
+            if (db_.live.count(needed) != 0)
+                continue;
+            if (db_.refuseToLoad.count(needed) != 0)
+                return LoadResult::Failed;
+            db_.live.insert(needed);
+        }
         if (db_.refuseToLoad.count(name) != 0)
             return LoadResult::Failed;
         db_.live.insert(name);
         return LoadResult::Inserted;
     }
+    // As the kernel's delete_module: a module in use stays.
     bool unload(const std::string& name) override {
         db_.unloads.push_back(name);
+        for (const auto& [module, needs] : db_.dependencies) {
+            if (db_.live.count(module) != 0 && needs.count(name) != 0)
+                return false;
+        }
         return db_.live.erase(name) != 0;
     }
 

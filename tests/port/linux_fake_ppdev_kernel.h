@@ -9,6 +9,7 @@
 #include <linux/parport.h>
 #include <linux/ppdev.h>
 #include <map>
+#include <mutex>
 #include <poll.h>
 #include <string>
 #include <sys/ioctl.h>
@@ -20,7 +21,12 @@ namespace voltarix::port::linux_::testing {
 // another holder keeps it, and the calls made on it.
 struct FakeParport {
     unsigned int modes = PARPORT_MODE_PCSPP;
+    // The data latch: what was written, and what a read gives while the
+    // data lines drive.
     std::uint8_t data = 0;
+    // The data lines as something outside drives them, read while reversed;
+    // nothing drives them here, so they float high.
+    std::uint8_t lines = 0xFF;
     std::uint8_t status = 0x78;
     std::uint8_t control = 0x0C;
     // Bits a driver might leave set above the four it keeps.
@@ -42,17 +48,32 @@ struct FakeParport {
     // A claim that slept until the fake gave up waiting for a signal: the
     // real kernel would have slept for ever.
     int claimsNeverWoken = 0;
+    // A claim tried again on a descriptor whose earlier claim was
+    // interrupted: the kernel still has that descriptor queued for the port.
+    int claimsRetriedWhileQueued = 0;
+    // By PPRELEASE or by closing a descriptor that held the port.
     int releases = 0;
     std::vector<std::uint8_t> controlWrites;
     std::vector<int> directionWrites;
 };
 
 // ppdev's side of open, close and ioctl, over ports keyed by node path.
+//
+// As in the kernel, every ioctl of every descriptor goes through one lock,
+// which a claim keeps while it sleeps on a held port; open and close do
+// not take it. A descriptor becomes a device of its port at its first
+// claim, with the port's initial state (control 0x0C, data lines forward);
+// a release saves the port's state into the descriptor, a later claim on
+// the same descriptor puts that back, and closing a descriptor that holds
+// the port releases it.
 class FakePpdevKernel final : public PpdevSyscalls {
 public:
     explicit FakePpdevKernel(std::map<std::string, FakeParport>& ports) : ports_(ports) {}
 
-    int openDescriptors() const { return static_cast<int>(fds_.size()); }
+    int openDescriptors() const {
+        const std::lock_guard<std::mutex> table(tableLock_);
+        return static_cast<int>(fds_.size());
+    }
 
     int open(const std::string& path) override {
         const auto port = ports_.find(path);
@@ -60,34 +81,46 @@ public:
             return fail(ENOENT);
         if (port->second.openError != 0)
             return fail(port->second.openError);
-        fds_[nextFd_] = path;
+        const std::lock_guard<std::mutex> table(tableLock_);
+        fds_[nextFd_] = Descriptor{path};
         return nextFd_++;
     }
 
     int close(int fd) override {
-        if (fds_.erase(fd) == 0)
+        const std::lock_guard<std::mutex> table(tableLock_);
+        const auto open = fds_.find(fd);
+        if (open == fds_.end())
             return fail(EBADF);
+        if (open->second.holdsPort)
+            release(ports_.at(open->second.path), open->second);
+        fds_.erase(open);
         return 0;
     }
 
     int ioctl(int fd, unsigned long request, void* argument) override {
-        const auto open = fds_.find(fd);
-        if (open == fds_.end())
+        const std::lock_guard<std::mutex> everyPpdevCall(ioctlLock());
+        Descriptor* found = descriptorOf(fd);
+        if (found == nullptr)
             return fail(EBADF);
-        FakeParport& port = ports_.at(open->second);
+        Descriptor& descriptor = *found;
+        FakeParport& port = ports_.at(descriptor.path);
         if (const auto failing = port.failingRequests.find(request);
             failing != port.failingRequests.end())
             return fail(failing->second);
         if (request == PPCLAIM)
-            return claim(port);
+            return claim(port, descriptor);
         if (request == PPGETMODES) {
             if (port.stale)
                 return fail(ENODEV);
             *static_cast<unsigned int*>(argument) = port.modes;
             return 0;
         }
-        if (!port.claimed)
+        if (!descriptor.holdsPort)
             return fail(EINVAL);
+        if (request == PPRELEASE) {
+            release(port, descriptor);
+            return 0;
+        }
         return registerCall(port, request, argument);
     }
 
@@ -95,32 +128,72 @@ public:
     // for the signal that the program under test should have sent.
     static constexpr std::chrono::seconds NeverWokenAfter{5};
 
+    // The one lock of every ppdev call in the system.
+    static std::mutex& ioctlLock() {
+        static std::mutex lock;
+        return lock;
+    }
+
 private:
+    struct Descriptor {
+        std::string path;
+        bool holdsPort = false;
+        // A device of its port since its first claim, with the state the
+        // port gets back at the next claim.
+        bool registered = false;
+        std::uint8_t savedControl = 0x0C;
+        bool savedReverse = false;
+        // Its claim was interrupted while the port was held: the kernel
+        // keeps it queued until the descriptor is closed.
+        bool queued = false;
+    };
+
     static int fail(int error) {
         errno = error;
         return -1;
     }
 
+    // The table changes under open and close, which do not wait for the
+    // ioctl lock; an entry stays where it is while its descriptor is open.
+    Descriptor* descriptorOf(int fd) {
+        const std::lock_guard<std::mutex> table(tableLock_);
+        const auto open = fds_.find(fd);
+        return open == fds_.end() ? nullptr : &open->second;
+    }
+
     // As ppdev's PPCLAIM: a second claim on the same descriptor is refused,
     // a node without a port answers ENXIO, a held port puts the caller to an
-    // interruptible sleep, and a claim restores the device's initial state.
-    static int claim(FakeParport& port) {
-        if (port.claimed)
+    // interruptible sleep, and a claim restores the descriptor's state.
+    static int claim(FakeParport& port, Descriptor& descriptor) {
+        if (descriptor.holdsPort)
             return fail(EINVAL);
         if (port.stale)
             return fail(ENXIO);
         ++port.claims;
-        if (port.heldElsewhere)
-            return sleepUntilSignalled(port);
+        descriptor.registered = true;
+        if (descriptor.queued)
+            ++port.claimsRetriedWhileQueued;
+        if (port.heldElsewhere || port.claimed)
+            return sleepUntilSignalled(port, descriptor);
+        descriptor.holdsPort = true;
         port.claimed = true;
-        port.control = 0x0C;
-        port.reverse = false;
+        port.control = descriptor.savedControl;
+        port.reverse = descriptor.savedReverse;
         return 0;
     }
 
+    static void release(FakeParport& port, Descriptor& descriptor) {
+        descriptor.holdsPort = false;
+        descriptor.savedControl = port.control;
+        descriptor.savedReverse = port.reverse;
+        port.claimed = false;
+        ++port.releases;
+    }
+
     // A real sleep in the kernel, which only a signal handler ends early.
-    static int sleepUntilSignalled(FakeParport& port) {
+    static int sleepUntilSignalled(FakeParport& port, Descriptor& descriptor) {
         ++port.claimSleeps;
+        descriptor.queued = true;
         timespec timeout{NeverWokenAfter.count(), 0};
         if (::ppoll(nullptr, 0, &timeout, nullptr) == 0)
             ++port.claimsNeverWoken;
@@ -130,12 +203,8 @@ private:
     static int registerCall(FakeParport& port, unsigned long request, void* argument) {
         auto* byte = static_cast<unsigned char*>(argument);
         switch (request) {
-        case PPRELEASE:
-            port.claimed = false;
-            ++port.releases;
-            return 0;
         case PPRDATA:
-            *byte = port.data;
+            *byte = port.reverse ? port.lines : port.data;
             return 0;
         case PPWDATA:
             port.data = *byte;
@@ -148,7 +217,7 @@ private:
             return 0;
         case PPWCONTROL:
             // parport_pc keeps bits 0-3 and turns the data lines around on
-            // bit 5, a path the program must never take.
+            // bit 5 (never back), a path the program must never take.
             port.control = *byte & 0x0F;
             port.controlWrites.push_back(*byte);
             if ((*byte & 0x20) != 0)
@@ -170,7 +239,8 @@ private:
     }
 
     std::map<std::string, FakeParport>& ports_;
-    std::map<int, std::string> fds_;
+    mutable std::mutex tableLock_;
+    std::map<int, Descriptor> fds_;
     int nextFd_ = 10;
 };
 

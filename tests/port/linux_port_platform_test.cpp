@@ -9,10 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <future>
 #include <map>
 #include <memory>
+#include <pthread.h>
+#include <set>
 #include <string>
+#include <thread>
 
 namespace voltarix::port {
 namespace {
@@ -42,9 +49,13 @@ protected:
     std::unique_ptr<LinuxPortPlatform> makePlatform() {
         auto kernel = std::make_unique<FakePpdevKernel>(ports);
         kernel_ = kernel.get();
-        return std::make_unique<LinuxPortPlatform>(
+        auto platform = std::make_unique<LinuxPortPlatform>(
             linux_::ParportTree(tree.deviceDir(), tree.sysctlDir()), std::move(kernel),
             std::make_unique<FakeKernelModules>(modules), std::make_unique<RefusingPortIo>());
+        // The last error belongs to the thread, like errno: an earlier
+        // test's failure would still be there. Callers clear it first.
+        platform->setLastError(0);
+        return platform;
     }
 
     int openDescriptors() const { return kernel_->openDescriptors(); }
@@ -165,6 +176,7 @@ TEST_F(LinuxPortPlatformTest, AClaimThatSleepsIsCutShortAndTheOpenFailsWithEbusy
     EXPECT_EQ(platform->lastError(), EBUSY);
     EXPECT_EQ(port.claimSleeps, 1);
     EXPECT_EQ(port.claimsNeverWoken, 0) << "the program waited as long as the kernel wanted";
+    EXPECT_EQ(port.claimsRetriedWhileQueued, 0) << "an interrupted claim is closed, not retried";
     EXPECT_FALSE(port.claimed);
     EXPECT_EQ(openDescriptors(), 0);
 }
@@ -212,6 +224,111 @@ TEST_F(LinuxPortPlatformTest, CloseAndDestructionReleaseEveryClaim) {
     platform.reset();
     EXPECT_EQ(first.releases, 2);
     EXPECT_EQ(second.releases, 2);
+}
+
+// Another program claims our port without a bound: its claim sleeps with
+// the lock of every ppdev call until it is woken.
+TEST_F(LinuxPortPlatformTest, ClosingDoesNotWaitBehindAnotherProgramsSleepingClaim) {
+    FakeParport& port = addPort(0, 0x378);
+    auto platform = makePlatform();
+    ASSERT_TRUE(platform->openDevice());
+
+    // The other program's wake-up call: a signal whose handler does nothing.
+    struct sigaction wake {};
+    wake.sa_handler = [](int) {};
+    sigemptyset(&wake.sa_mask);
+    struct sigaction previous {};
+    ASSERT_EQ(::sigaction(SIGUSR2, &wake, &previous), 0);
+    FakePpdevKernel otherProgram(ports);
+    std::promise<pthread_t> sleeper;
+    std::thread waiting([&] {
+        sleeper.set_value(::pthread_self());
+        const int fd = otherProgram.open((tree.deviceDir() / "parport0").string());
+        otherProgram.ioctl(fd, PPCLAIM, nullptr);
+        otherProgram.close(fd);
+    });
+    const pthread_t waitingThread = sleeper.get_future().get();
+    while (port.claimSleeps == 0)
+        std::this_thread::yield();
+
+    auto closing = std::async(std::launch::async, [&] { platform->closeDevice(); });
+    const bool closedAtOnce =
+        closing.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+    ::pthread_kill(waitingThread, SIGUSR2);
+    closing.wait();
+    waiting.join();
+    ::sigaction(SIGUSR2, &previous, nullptr);
+    EXPECT_TRUE(closedAtOnce) << "the close waited for the lock the sleeping claim keeps";
+    EXPECT_FALSE(port.claimed);
+    EXPECT_EQ(port.releases, 1);
+    EXPECT_EQ(port.claimsNeverWoken, 0);
+}
+
+TEST_F(LinuxPortPlatformTest, ReversedDataLinesReadTheLinesAndForwardTheLatchAgain) {
+    FakeParport& port = addPort(0, 0x378);
+    port.modes = PARPORT_MODE_PCSPP | PARPORT_MODE_TRISTATE;
+    port.lines = 0xF0; // something outside pulls the low four lines down
+    auto platform = makePlatform();
+    ASSERT_TRUE(platform->openDevice());
+    const auto write = [&](std::uint8_t offset, std::uint8_t value) {
+        const AccessRecord record{portSelector(PortCodeLpt2, offset), value};
+        platform->writeRequest(std::span(&record, 1));
+    };
+    const auto readData = [&] {
+        AccessRecord record{portSelector(PortCodeLpt2, RegData), 0};
+        platform->readRequest(std::span(&record, 1));
+        return record.value;
+    };
+
+    write(RegData, 0x33);
+    write(RegControl, 0x2C);
+    EXPECT_EQ(readData(), 0xF0);
+    write(RegData, 0x44);
+    EXPECT_EQ(readData(), 0xF0) << "a write while reversed only sets the latch";
+    write(RegControl, 0x0C);
+    EXPECT_EQ(readData(), 0x44);
+    EXPECT_EQ(platform->lastError(), 0);
+}
+
+// The sampler reads the node while the window writes it and turns its data
+// lines around: the kernel takes the calls one at a time, each thread sees
+// only its own failures, and the control register reads with the direction
+// last set.
+TEST_F(LinuxPortPlatformTest, ReadsFromOneThreadWhileAnotherWritesAndTurnsTheLinesAround) {
+    FakeParport& port = addPort(0, 0x378);
+    port.modes = PARPORT_MODE_PCSPP | PARPORT_MODE_TRISTATE;
+    port.lines = 0xFF;
+    TLptPortConnection connection(makePlatform());
+    ASSERT_TRUE(connection.IsReady());
+    std::atomic<bool> stop = false;
+    std::atomic<int> readerFailures = 0;
+    std::set<std::uint8_t> data;
+    std::set<std::uint8_t> control;
+    std::thread reader([&] {
+        while (!stop) {
+            std::array<AccessRecord, 2> records{{{portSelector(PortCodeLpt2, RegData), 0},
+                                                 {portSelector(PortCodeLpt2, RegControl), 0}}};
+            if (!connection.ReadPorts(records))
+                ++readerFailures;
+            data.insert(records[0].value);
+            control.insert(records[1].value);
+        }
+    });
+    int writerFailures = 0;
+    for (int round = 0; round < 2000; ++round) {
+        connection.WritePort(PortCodeLpt2, RegData, 0x5A);
+        connection.WritePort(PortCodeLpt2, RegControl, round % 2 ? 0x2C : 0x0C);
+        // No node for this port: the failure is the writer's alone.
+        writerFailures += connection.WritePort(PortCodeLpt3, RegData, 0) ? 0 : 1;
+    }
+    stop = true;
+    reader.join();
+    EXPECT_EQ(readerFailures, 0);
+    EXPECT_EQ(writerFailures, 2000);
+    for (const std::uint8_t value : data)
+        EXPECT_TRUE(value == 0x5A || value == 0xFF || value == 0x00) << int(value);
+    for (const std::uint8_t value : control)
+        EXPECT_TRUE(value == 0x0C || value == 0x2C) << int(value);
 }
 
 TEST_F(LinuxPortPlatformTest, FirstFailingRecordSetsTheErrorAndEndsTheRequest) {

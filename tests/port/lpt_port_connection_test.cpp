@@ -119,14 +119,15 @@ TEST(DirectAccess, SelectorMapsToTheThreeBaseAddresses) {
         f.protectedPlatform = false;
         f.openResults = {false};
     });
-    rig.fake->directAddresses.clear();
+    rig.fake->clearDirectAddresses();
     std::array<AccessRecord, 4> records{{{0x21, 0}, {0x12, 0}, {0x02, 0}, {0x4F, 0}}};
     EXPECT_TRUE(rig.lpt->ReadPorts(records));
-    EXPECT_EQ(rig.fake->directAddresses, (std::vector<std::uint16_t>{0x379, 0x3BE, 0x27A, 0x27F}));
+    EXPECT_EQ(rig.fake->directAddresses(),
+              (std::vector<std::uint16_t>{0x379, 0x3BE, 0x27A, 0x27F}));
     EXPECT_EQ(records[0].value, 0x5A);
-    rig.fake->directAddresses.clear();
+    rig.fake->clearDirectAddresses();
     EXPECT_TRUE(rig.lpt->WritePort(0xF0, RegControl, 0x01));
-    EXPECT_EQ(rig.fake->directAddresses, (std::vector<std::uint16_t>{0x27A}));
+    EXPECT_EQ(rig.fake->directAddresses(), (std::vector<std::uint16_t>{0x27A}));
 }
 
 TEST(DeviceAccess, FailedRequestReadsZeroAndWriteReportsFalse) {

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <chrono>
 #include <memory>
+#include <set>
+#include <thread>
 
 using namespace voltarix::port;
 using namespace std::chrono_literals;
@@ -83,4 +88,52 @@ TEST(SignalSource, SerialLineSendsFramedCharactersThenIdles) {
     EXPECT_TRUE(levelOfBit(9)) << "stop bit";
     EXPECT_TRUE(SignalSource::serialLineAt(900ms)) << "idle after the frame";
     EXPECT_FALSE(SignalSource::serialLineAt(1s + bit / 2)) << "the frame repeats every second";
+}
+
+TEST(SignalSource, TheFrameAtAChosenRateKeepsItsBitsAndItsSecond) {
+    for (const int baud : {300, 9600, 115200, SignalSource::maximumBaudRate}) {
+        const auto bit = std::chrono::nanoseconds(1s) / baud;
+        auto levelOfBit = [&](int index) {
+            return SignalSource::serialLineAt(bit * index + bit / 2, baud);
+        };
+        // 'O' (0x4F), the second character, starts ten bits after 'V'.
+        EXPECT_FALSE(levelOfBit(10)) << baud << " baud: start bit";
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(levelOfBit(11 + i), ((0x4F >> i) & 1) != 0) << baud << " baud, bit " << i;
+        EXPECT_TRUE(levelOfBit(80)) << baud << " baud: idle after eight characters";
+        EXPECT_FALSE(SignalSource::serialLineAt(1s + bit / 2, baud)) << baud;
+        EXPECT_EQ((SignalSource::statusAt(bit * 10 + bit / 2, baud) & StatError) != 0, false);
+    }
+    SimulatedPlatform fast({}, 19200);
+    EXPECT_EQ(fast.baudRate(), 19200);
+}
+
+// The sampler reads while the window writes: every read gives a value that
+// was written, and the error a request leaves belongs to its own thread.
+TEST(SimulatedPort, ReadsFromOneThreadWhileAnotherWrites) {
+    SimulatedRig rig;
+    std::atomic<bool> stop = false;
+    std::atomic<int> readerFailures = 0;
+    std::set<std::uint8_t> seen;
+    std::thread reader([&] {
+        while (!stop) {
+            std::array<AccessRecord, 2> records{{{0x20, 0}, {0x22, 0}}};
+            if (!rig.lpt->ReadPorts(records))
+                ++readerFailures;
+            seen.insert(records[0].value);
+            if (rig.sim->lastError() != 0)
+                ++readerFailures;
+        }
+    });
+    for (int round = 0; round < 20000; ++round) {
+        rig.lpt->WritePort(PortCodeLpt2, RegData, round % 2 ? 0x0F : 0xF0);
+        rig.sim->setLastError(77); // the writer's own, unseen by the reader
+    }
+    stop = true;
+    reader.join();
+    EXPECT_EQ(readerFailures, 0);
+    seen.erase(0x00); // before the first write
+    EXPECT_TRUE(std::includes(std::set<std::uint8_t>{0x0F, 0xF0}.begin(),
+                              std::set<std::uint8_t>{0x0F, 0xF0}.end(), seen.begin(), seen.end()));
+    EXPECT_EQ(rig.sim->lastError(), 77);
 }

@@ -32,28 +32,39 @@ bool FakePortPlatform::startDriverService() {
     return serviceObtained;
 }
 
+void FakePortPlatform::scriptReads(std::uint8_t selector, ReadScript script) {
+    auto entry = std::make_unique<Script>();
+    entry->answer = std::move(script);
+    scripts_[selector] = std::move(entry);
+}
+
 std::uint8_t FakePortPlatform::read(std::uint8_t selector) {
     const FakePort& p = ports_[index(selector)];
     std::uint8_t value = 0xFF;
     if (!p.floating) {
         switch (selector & 0x07) {
         case port::RegData:
-            value = p.dataReadsBack ? p.data : 0xFF;
+            value = p.dataReadsBack ? p.data.load() : 0xFF;
             break;
         case port::RegStatus:
             value = p.status;
             break;
-        case port::RegControl:
-            value = p.controlReadsAs.value_or(p.control);
+        case port::RegControl: {
+            const int stuck = p.controlReadsAs;
+            value =
+                stuck == FakePort::notStuck ? p.control.load() : static_cast<std::uint8_t>(stuck);
             break;
         }
+        }
     }
-    logAccess({false, selector, value});
+    if (const auto script = scripts_.find(selector); script != scripts_.end())
+        value = script->second->answer(script->second->reads++);
+    log.add({false, selector, value});
     return value;
 }
 
 void FakePortPlatform::write(std::uint8_t selector, std::uint8_t value) {
-    logAccess({true, selector, value});
+    log.add({true, selector, value});
     FakePort& p = ports_[index(selector)];
     switch (selector & 0x07) {
     case port::RegData:
@@ -66,13 +77,7 @@ void FakePortPlatform::write(std::uint8_t selector, std::uint8_t value) {
     }
 }
 
-void FakePortPlatform::logAccess(const Access& access) {
-    if (log.size() < kLogLimit)
-        log.push_back(access);
-}
-
 void FakePortPlatform::readRequest(std::span<port::AccessRecord> records) {
-    std::lock_guard lock(mutex_);
     ++deviceRequests;
     if (failRequests) {
         lastError_.set(5); // EIO
@@ -83,7 +88,6 @@ void FakePortPlatform::readRequest(std::span<port::AccessRecord> records) {
 }
 
 void FakePortPlatform::writeRequest(std::span<const port::AccessRecord> records) {
-    std::lock_guard lock(mutex_);
     ++deviceRequests;
     if (failRequests) {
         lastError_.set(5);
@@ -94,14 +98,24 @@ void FakePortPlatform::writeRequest(std::span<const port::AccessRecord> records)
 }
 
 std::uint8_t FakePortPlatform::directIn(std::uint16_t address) {
-    std::lock_guard lock(mutex_);
-    directAddresses.push_back(address);
+    const std::lock_guard lock(directMutex_);
+    directAddresses_.push_back(address);
     return 0x5A;
 }
 
 void FakePortPlatform::directOut(std::uint16_t address, std::uint8_t) {
-    std::lock_guard lock(mutex_);
-    directAddresses.push_back(address);
+    const std::lock_guard lock(directMutex_);
+    directAddresses_.push_back(address);
+}
+
+std::vector<std::uint16_t> FakePortPlatform::directAddresses() const {
+    const std::lock_guard lock(directMutex_);
+    return directAddresses_;
+}
+
+void FakePortPlatform::clearDirectAddresses() {
+    const std::lock_guard lock(directMutex_);
+    directAddresses_.clear();
 }
 
 } // namespace voltarix::testkit

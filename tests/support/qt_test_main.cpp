@@ -1,3 +1,5 @@
+#include "capture/sampling_plan.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -28,6 +30,9 @@ private:
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Test programs run side by side: samplers of raised priority in several
+    // of them would leave the machine no processor for their windows.
+    voltarix::capture::SamplingPlan::allowRaisedPriority(false);
     ::testing::AddGlobalTestEnvironment(new QtEnvironment(argc, argv));
     return RUN_ALL_TESTS();
 }
