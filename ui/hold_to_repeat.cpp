@@ -19,13 +19,19 @@ bool HoldToRepeat::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: // the second press of a quick double click
+    case QEvent::MouseButtonDblClick: { // the second press of a quick double click
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        // With no other mouse button down, an earlier hold has ended unseen
+        // (a window that took the mouse meanwhile had its release).
+        if (held_ && mouse->buttons() == mouse->button())
+            end();
         // A disabled button takes no press, though its event filter sees it.
-        if (static_cast<QWidget*>(watched)->isEnabled() && !held_) {
+        if (!held_ && static_cast<QWidget*>(watched)->isEnabled()) {
             held_ = watched;
             began_(found->second);
         }
         break;
+    }
     case QEvent::MouseButtonRelease:
         if (held_ == watched && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
             end();

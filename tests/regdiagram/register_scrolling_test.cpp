@@ -152,3 +152,17 @@ TEST(RegisterScrolling, HoldingRepeatsWhileThePointerLeavesTheButtonAndComesBack
     EXPECT_FALSE(rig.timer5()->isActive());
     EXPECT_EQ(rig.shown().minimum, -2) << "one tick of 1, then the release's click";
 }
+
+// A release that went elsewhere (a box took the mouse during the hold) must
+// not leave the buttons deaf: the next press begins a hold of its own.
+TEST(RegisterScrolling, APressAfterAReleaseThatNeverCameBeginsAFreshHold) {
+    ScrollRig rig;
+    QTest::mousePress(rig.button("SpeedButton6"), Qt::LeftButton);
+    ASSERT_TRUE(rig.timer5()->isActive());
+    QToolButton* back = rig.button("SpeedButton16");
+    QTest::mousePress(back, Qt::LeftButton);
+    EXPECT_TRUE(rig.timer5()->isActive());
+    EXPECT_EQ(rig.diagram().scroller().direction(), regdiagram::RegisterScroller::Backward);
+    QTest::mouseRelease(back, Qt::LeftButton);
+    EXPECT_FALSE(rig.timer5()->isActive());
+}
