@@ -21,6 +21,15 @@ struct SampleRun {
     // longer than the pause asked for by more than the gap threshold): by
     // how much, saturated at the type's maximum; otherwise 0.
     std::uint32_t gapNs = 0;
+
+    // The time stamp of sample `index` of the run: a run keeps only its
+    // first and last stamps and holds no gap, so its samples lie evenly
+    // between them.
+    std::uint64_t sampleNs(std::uint32_t index) const {
+        if (count < 2)
+            return firstNs;
+        return firstNs + std::uint64_t{spanNs} * index / (count - 1);
+    }
 };
 
 } // namespace voltarix::capture

@@ -54,9 +54,9 @@ void Sampler::setPauseMilliseconds(int milliseconds) {
                    std::memory_order_relaxed);
 }
 
-void Sampler::start() {
+bool Sampler::start() {
     if (running_)
-        return;
+        return true;
     stopping_ = false;
     ring_.clear();
     producer_ = Producer{};
@@ -65,25 +65,28 @@ void Sampler::start() {
     ready_[1] = false;
     turnEndNs_ = monotonicNs() + SamplingPlan::relayTurnNs;
     scheduling_ = {};
-    running_ = true;
+    running_ = launchSeats();
+    return running_;
+}
 
-    // The waiting seat first: whether the system grants real-time priority
-    // is known only from a thread created with it.
-    relay_ = plan_.realtime && plan_.relay;
-    if (relay_ && !launch(1, true, plan_.processors[1]))
-        relay_ = false;
-    if (plan_.realtime && launch(0, true, relay_ ? plan_.processors[0] : -1)) {
-        scheduling_ = {true, relay_};
-        return;
+// Whether the system grants real-time priority is known only from a thread
+// created with it; the relay's waiting seat is created first, so that the
+// seat that samples at once finds it there.
+bool Sampler::launchSeats() {
+    if (plan_.realtime) {
+        // Set before the seats start: they read it from their first turn on.
+        relay_ = plan_.relay;
+        if (relay_ && !launch(1, true, plan_.processors[1]))
+            relay_ = false;
+        if (launch(0, true, relay_ ? plan_.processors[0] : -1)) {
+            scheduling_ = {true, relay_};
+            return true;
+        }
+        if (relay_)
+            endSeats();
     }
-    if (relay_) {
-        // The second seat got what the first did not: sample in one thread.
-        stop();
-        running_ = true;
-        stopping_ = false;
-        relay_ = false;
-    }
-    launch(0, false, -1);
+    relay_ = false;
+    return launch(0, false, -1);
 }
 
 bool Sampler::launch(int index, bool realtime, int processor) {
@@ -118,23 +121,24 @@ void* Sampler::seatMain(void* seat) {
 void Sampler::stop() {
     if (!running_)
         return;
-    {
-        const std::lock_guard lock(napMutex_);
-        stopping_ = true;
-    }
-    napCondition_.notify_all();
-    joinSeats();
+    endSeats();
     ring_.clear();
     consumerWaiting_ = false;
     running_ = false;
 }
 
-void Sampler::joinSeats() {
+void Sampler::endSeats() {
+    {
+        const std::lock_guard lock(napMutex_);
+        stopping_ = true;
+    }
+    napCondition_.notify_all();
     for (Seat& seat : seats_) {
         if (seat.launched)
             pthread_join(seat.thread, nullptr);
         seat.launched = false;
     }
+    stopping_ = false;
 }
 
 void Sampler::work(int index) {

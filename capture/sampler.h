@@ -49,8 +49,9 @@ public:
     // The monotonic clock the time stamps come from, in nanoseconds.
     static std::uint64_t monotonicNs();
 
-    // Begins sampling at once, with an empty ring.
-    void start();
+    // Begins sampling at once, with an empty ring. False only when the
+    // system gives the process no thread at all; nothing is sampled then.
+    bool start();
     // Ends sampling; what the consumer has not taken is dropped.
     void stop();
     bool running() const { return running_; }
@@ -99,8 +100,10 @@ private:
     };
 
     static void* seatMain(void* seat);
+    bool launchSeats();
     bool launch(int index, bool realtime, int processor);
-    void joinSeats();
+    // Ends the seats' threads and waits for them.
+    void endSeats();
     void work(int index);
     void sampleTurn(int index);
     void awaitTurn(int index);

@@ -31,14 +31,6 @@ std::uint64_t microseconds(std::uint64_t ns) {
     return ns / 1000;
 }
 
-// The time of sample `index` of a run: the run keeps only its first and last
-// time stamps, and holds no gap, so the samples between lie evenly.
-std::uint64_t sampleNs(const capture::SampleRun& run, std::uint32_t index) {
-    if (run.count < 2)
-        return run.firstNs;
-    return run.firstNs + std::uint64_t{run.spanNs} * index / (run.count - 1);
-}
-
 } // namespace
 
 CaptureLoop::CaptureLoop(const CaptureParts& parts, const Diagram17Controls& controls)
@@ -178,7 +170,7 @@ bool CaptureLoop::takeRun() {
 
 void CaptureLoop::finishRun() {
     if (taken_ > 1)
-        parts_.times.record(lastX_, microseconds(sampleNs(run_, taken_ - 1)), run_.levels);
+        parts_.times.record(lastX_, microseconds(run_.sampleNs(taken_ - 1)), run_.levels);
     taken_ = 0;
 }
 

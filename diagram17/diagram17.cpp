@@ -19,6 +19,7 @@
 #include "panel/pin_model.h"
 #include "ui/click_registry.h"
 #include "ui/handler_errors.h"
+#include "ui/hints.h"
 #include "ui/spin_edit.h"
 #include "ui/status_bar.h"
 
@@ -164,9 +165,12 @@ void Diagram17::wireSampling() {
     connect(c.CheckBox32, &QCheckBox::toggled, this,
             [this](bool checked) { reader_->setCoherent(checked); });
     auto showGaps = [this] {
+        QLabel& figure = *controls_->Label3;
         const QString text = gaps_->text();
-        if (controls_->Label3->text() != text)
-            controls_->Label3->setText(text);
+        if (figure.text() == text && !figure.toolTip().isEmpty())
+            return;
+        figure.setText(text);
+        ui::setHint(&figure, gaps_->hintText());
     };
     showGaps();
     connect(display_, &ScreenRateDisplay::refreshed, this, showGaps);

@@ -251,10 +251,8 @@ void Diagram17Controls::buildResourcesTab(QWidget& page) {
                          QStringLiteral("Один опрос регистра за цикл"), {6, 114, 184, 18},
                          QStringLiteral("Регистры состояния, контроля и данных читаются по одному "
                                         "разу за цикл: все 17 линий одним снимком, цикл короче"));
-    Label3 = named(new QLabel(&page), QStringLiteral("Label3"), {192, 114, 118, 18});
+    Label3 = named(new QLabel(&page), QStringLiteral("Label3"), {196, 114, 112, 18});
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui::setHint(Label3, QStringLiteral("Паузы опроса длиннее заданной более чем на 50 мкс: "
-                                       "за это время линии не читались"));
 }
 
 void Diagram17Controls::buildLabelTab(QWidget& page) {

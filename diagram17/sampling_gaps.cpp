@@ -3,10 +3,16 @@
 namespace voltarix::diagram17 {
 
 QString SamplingGaps::text() const {
-    QString text = QStringLiteral("Пропуски: %1").arg(count_);
-    if (count_ != 0)
-        text += QStringLiteral(" (наиб. %1)").arg(durationText(longestNs_));
-    return text;
+    return QStringLiteral("Пропуски: %1").arg(count_);
+}
+
+QString SamplingGaps::hintText() const {
+    const QString what = QStringLiteral("Паузы опроса длиннее заданной более чем на 50 мкс: ");
+    if (count_ == 0)
+        return what + QStringLiteral("нет");
+    return what + QStringLiteral("%1, наибольшая %2. За это время линии не читались")
+                      .arg(count_)
+                      .arg(durationText(longestNs_));
 }
 
 namespace {

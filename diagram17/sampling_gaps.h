@@ -26,8 +26,10 @@ public:
     std::uint64_t count() const { return count_; }
     std::uint64_t longestNs() const { return longestNs_; }
 
-    // "Пропуски: 0", or with the longest pause: "Пропуски: 3 (наиб. 1,2 мс)".
+    // "Пропуски: 3": the count, short enough for its place on the tab.
     QString text() const;
+    // The count with what it means and the longest pause, for the hint.
+    QString hintText() const;
     static QString durationText(std::uint64_t ns);
 
 private:

@@ -47,3 +47,26 @@ TEST(CommandLine, UnknownOptionOrArgumentIsAnErrorWithTheUsage) {
     }
     EXPECT_TRUE(parse({"--simulat"}).output.startsWith("Unknown option 'simulat'."));
 }
+
+TEST(CommandLine, TheSimulatedSerialLineAtAChosenRate) {
+    EXPECT_EQ(parse({"--simulate"}).simulateBaud, 1200);
+    const CommandLine fast = parse({"--simulate", "--simulate-baud", "19200"});
+    EXPECT_EQ(fast.action, CommandLine::Action::Run);
+    EXPECT_EQ(fast.simulateBaud, 19200);
+    EXPECT_EQ(parse({"--simulate-baud=300", "--simulate"}).simulateBaud, 300);
+    EXPECT_EQ(parse({"--simulate", "--simulate-baud", "1000000"}).simulateBaud, 1000000);
+    EXPECT_TRUE(parse({"--help"}).output.contains("--simulate-baud <N>"));
+
+    for (const QStringList& wrong :
+         {QStringList{"--simulate", "--simulate-baud", "299"},
+          QStringList{"--simulate", "--simulate-baud", "1000001"},
+          QStringList{"--simulate", "--simulate-baud", "9600x"},
+          QStringList{"--simulate", "--simulate-baud", ""}, QStringList{"--simulate-baud", "9600"},
+          QStringList{"--simulate", "--simulate-baud"}}) {
+        const CommandLine result = parse(wrong);
+        EXPECT_EQ(result.action, CommandLine::Action::Exit) << wrong.join(' ').toStdString();
+        EXPECT_EQ(result.exitCode, 1) << wrong.join(' ').toStdString();
+        EXPECT_TRUE(result.toStandardError);
+        EXPECT_TRUE(result.output.contains("Usage:")) << wrong.join(' ').toStdString();
+    }
+}

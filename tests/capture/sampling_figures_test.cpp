@@ -61,6 +61,8 @@ TEST(SamplingPlan, ARelayOnlyWhereTheKernelThrottlesAndTwoProcessorsAreThere) {
 TEST(SamplingGaps, CountsMissedTimeAndSaysHowLongTheLongestWas) {
     diagram17::SamplingGaps gaps;
     EXPECT_EQ(gaps.text(), QString::fromUtf8("Пропуски: 0"));
+    EXPECT_EQ(gaps.hintText(),
+              QString::fromUtf8("Паузы опроса длиннее заданной более чем на 50 мкс: нет"));
     gaps.add(0);
     EXPECT_EQ(gaps.count(), 0u);
     gaps.add(75'000);
@@ -68,7 +70,10 @@ TEST(SamplingGaps, CountsMissedTimeAndSaysHowLongTheLongestWas) {
     gaps.add(200'000);
     EXPECT_EQ(gaps.count(), 3u);
     EXPECT_EQ(gaps.longestNs(), 1'234'567u);
-    EXPECT_EQ(gaps.text(), QString::fromUtf8("Пропуски: 3 (наиб. 1,2 мс)"));
+    EXPECT_EQ(gaps.text(), QString::fromUtf8("Пропуски: 3"));
+    EXPECT_EQ(gaps.hintText(), QString::fromUtf8("Паузы опроса длиннее заданной более чем на 50 "
+                                                 "мкс: 3, наибольшая 1,2 мс. За это время линии "
+                                                 "не читались"));
     using diagram17::SamplingGaps;
     EXPECT_EQ(SamplingGaps::durationText(75'900), QString::fromUtf8("75 мкс"));
     EXPECT_EQ(SamplingGaps::durationText(999'999), QString::fromUtf8("999 мкс"));

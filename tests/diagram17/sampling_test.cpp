@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
@@ -207,12 +206,15 @@ TEST(SamplerAhead, ABoxInsideARunLeavesTheSamplerSampling) {
     ASSERT_GT(closedUs, openedUs + 250'000);
     EXPECT_LT(nowUs(), closedUs + 5'000'000) << "the recording caught up after the box";
     EXPECT_EQ(rig.counter(), rig.rows());
-    int recordedUnderTheBox = 0;
+    // Cycles read early and late while the box was open are in the recording.
+    int early = 0;
+    int late = 0;
     rig.d17().cycleTimes().forEach([&](const diagram17::CycleTimes::Entry& entry) {
-        if (entry.timeUs > openedUs + 20'000 && entry.timeUs + 20'000 < closedUs)
-            ++recordedUnderTheBox;
+        early += entry.timeUs > openedUs + 10'000 && entry.timeUs < openedUs + 110'000 ? 1 : 0;
+        late += entry.timeUs + 110'000 > closedUs && entry.timeUs + 10'000 < closedUs ? 1 : 0;
     });
-    EXPECT_GT(recordedUnderTheBox, 10) << "cycles read while the box was open";
+    EXPECT_GT(early, 0) << "cycles read just after the box opened";
+    EXPECT_GT(late, 0) << "cycles read just before it closed";
     EXPECT_GT(rig.rows(), rowsWhenClosed);
     EXPECT_EQ(rig.d17().sampler().fullWaits(), 0u) << "the hand-over held the whole wait";
 }
@@ -255,9 +257,7 @@ TEST(SamplerAhead, MissedTimeShowsOnTheTabResources) {
     rig.clickStart();
     ASSERT_GE(rig.d17().gaps().count(), 1u);
     EXPECT_GE(rig.d17().gaps().longestNs(), 5'000'000u);
-    const QRegularExpression shown(
-        QString::fromUtf8("^Пропуски: (\\d+) \\(наиб\\. \\d+,\\d (мс|с)\\)$"));
-    const auto match = shown.match(figure->text());
-    ASSERT_TRUE(match.hasMatch()) << figure->text().toStdString();
-    EXPECT_EQ(match.captured(1).toULongLong(), rig.d17().gaps().count());
+    EXPECT_EQ(figure->text(), QString::fromUtf8("Пропуски: %1").arg(rig.d17().gaps().count()));
+    EXPECT_EQ(figure->toolTip(), rig.d17().gaps().hintText());
+    EXPECT_TRUE(figure->toolTip().contains(QString::fromUtf8(" мс. ")));
 }

@@ -2,6 +2,7 @@
 
 #include "port/linux/ppdev_syscalls.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -18,8 +19,11 @@
 namespace voltarix::port::linux_::testing {
 
 // One port as ppdev shows it: the kernel's copy of the registers, whether
-// another holder keeps it, and the calls made on it.
+// another holder keeps it, and the calls made on it. Its state changes under
+// its own lock, as the kernel's port has one apart from ppdev's; the counts
+// may be read while another thread works on the port.
 struct FakeParport {
+    std::mutex lock;
     unsigned int modes = PARPORT_MODE_PCSPP;
     // The data latch: what was written, and what a read gives while the
     // data lines drive.
@@ -42,17 +46,17 @@ struct FakeParport {
     bool heldElsewhere = false;
     std::map<unsigned long, int> failingRequests; // request -> errno
 
-    bool claimed = false;
-    int claims = 0;
-    int claimSleeps = 0;
+    std::atomic<bool> claimed = false;
+    std::atomic<int> claims = 0;
+    std::atomic<int> claimSleeps = 0;
     // A claim that slept until the fake gave up waiting for a signal: the
     // real kernel would have slept for ever.
-    int claimsNeverWoken = 0;
+    std::atomic<int> claimsNeverWoken = 0;
     // A claim tried again on a descriptor whose earlier claim was
     // interrupted: the kernel still has that descriptor queued for the port.
-    int claimsRetriedWhileQueued = 0;
+    std::atomic<int> claimsRetriedWhileQueued = 0;
     // By PPRELEASE or by closing a descriptor that held the port.
-    int releases = 0;
+    std::atomic<int> releases = 0;
     std::vector<std::uint8_t> controlWrites;
     std::vector<int> directionWrites;
 };
@@ -121,6 +125,7 @@ public:
             release(port, descriptor);
             return 0;
         }
+        const std::lock_guard<std::mutex> state(port.lock);
         return registerCall(port, request, argument);
     }
 
@@ -175,6 +180,7 @@ private:
             ++port.claimsRetriedWhileQueued;
         if (port.heldElsewhere || port.claimed)
             return sleepUntilSignalled(port, descriptor);
+        const std::lock_guard<std::mutex> state(port.lock);
         descriptor.holdsPort = true;
         port.claimed = true;
         port.control = descriptor.savedControl;
@@ -183,6 +189,7 @@ private:
     }
 
     static void release(FakeParport& port, Descriptor& descriptor) {
+        const std::lock_guard<std::mutex> state(port.lock);
         descriptor.holdsPort = false;
         descriptor.savedControl = port.control;
         descriptor.savedReverse = port.reverse;

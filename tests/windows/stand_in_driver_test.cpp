@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <set>
+#include <thread>
 
 namespace voltarix::port::windows {
 namespace {
@@ -116,6 +119,41 @@ TEST_F(StandInDriverTest, ARequestTheDriverRefusesFailsThroughTheLastError) {
     EXPECT_EQ(records[0].value, 0x99);
     // And a good request after it succeeds: the error was cleared first.
     EXPECT_EQ(port.ReadPort(PortCodeLpt2, RegStatus), 0x7F);
+}
+
+// A capture's sampler reads through the driver while the window's timers
+// write: requests from two threads at once, each with its own last error.
+TEST_F(StandInDriverTest, OneThreadReadsWhileAnotherWritesAndEachKeepsItsOwnError) {
+    Connection run;
+    watch();
+    TLptPortConnection& port = *run.connection;
+    std::atomic<bool> stop = false;
+    std::atomic<int> readerFailures = 0;
+    std::atomic<int> readerErrors = 0;
+    std::set<std::uint8_t> seen;
+    std::thread reader([&] {
+        while (!stop) {
+            std::array<AccessRecord, 3> records{{{0x21, 0}, {0x22, 0}, {0x20, 0}}};
+            if (!port.ReadPorts(records))
+                ++readerFailures;
+            if (port.lastError() != 0)
+                ++readerErrors;
+            seen.insert(records[2].value);
+        }
+    });
+    int writerRefusals = 0;
+    for (int round = 0; round < 500; ++round) {
+        port.WritePort(PortCodeLpt2, RegData, round % 2 ? 0x11 : 0xEE);
+        writerRefusals += port.WritePort(0x40, RegData, 0) ? 0 : 1;
+        EXPECT_EQ(port.lastError(), ERROR_INVALID_PARAMETER);
+    }
+    stop = true;
+    reader.join();
+    EXPECT_EQ(writerRefusals, 500);
+    EXPECT_EQ(readerFailures, 0);
+    EXPECT_EQ(readerErrors, 0) << "the writer's refused requests left their error in its thread";
+    for (const std::uint8_t value : seen)
+        EXPECT_TRUE(value == 0x11 || value == 0xEE || value == 0x00) << int(value);
 }
 
 TEST_F(StandInDriverTest, DestructionDeletesTheServiceButLeavesTheDriverRunning) {
