@@ -1,5 +1,6 @@
 #include "app/application_look.h"
 
+#include "app/qt_translation.h"
 #include "ui/application_title.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ void applyApplicationLook(QApplication& app) {
     app.setWindowIcon(icon);
     // Lets the desktop match the windows to the installed entry and its icon.
     app.setDesktopFileName(QStringLiteral("voltarix"));
+    installQtRussianTranslation(app);
 }
 
 } // namespace voltarix::app

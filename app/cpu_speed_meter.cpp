@@ -1,72 +1,78 @@
 #include "app/cpu_speed_meter.h"
 
+#include "app/cycle_source.h"
 #include "app/scheduling_priority.h"
 
 #include <chrono>
 #include <thread>
 
-#if defined(__x86_64__) || defined(__i386__) || defined(_M_X64) || defined(_M_IX86)
-#define VOLTARIX_HAS_TSC 1
-#ifdef _MSC_VER
-#include <intrin.h>
-#else
-#include <x86intrin.h>
-#endif
-#endif
-
 namespace voltarix::app {
 
 CpuSpeedMeter::CpuSpeedMeter()
-    : CpuSpeedMeter(&CpuSpeedMeter::readCycleCounter, &CpuSpeedMeter::sleepMilliseconds,
-                    SchedulingPriority::system()) {}
+    : CpuSpeedMeter(&CycleSource::system, &CpuSpeedMeter::sleepMilliseconds,
+                    &CpuSpeedMeter::busyWaitMilliseconds, SchedulingPriority::system()) {}
 
-CpuSpeedMeter::CpuSpeedMeter(Counter counter, Sleep sleep,
+CpuSpeedMeter::CpuSpeedMeter(SourceFactory source, Sleep sleep, BusyWait busyWait,
                              std::unique_ptr<SchedulingPriority> priority)
-    : counter_(std::move(counter)), sleep_(std::move(sleep)), priority_(std::move(priority)) {}
+    : source_(std::move(source)), sleep_(std::move(sleep)), busyWait_(std::move(busyWait)),
+      priority_(std::move(priority)) {}
 
 CpuSpeedMeter::~CpuSpeedMeter() = default;
 
-double CpuSpeedMeter::MeasureCpuSpeed() {
+std::optional<double> CpuSpeedMeter::MeasureCpuSpeed() {
+    const std::unique_ptr<CycleSource> source = source_();
+    if (!source)
+        return std::nullopt;
     priority_->raise();
-    std::uint64_t first = 0;
-    std::uint64_t second = 0;
+    std::optional<double> megahertz;
     try {
-        sleep_(settleMilliseconds);
-        first = counter_();
-        sleep_(measureMilliseconds);
-        second = counter_();
+        megahertz = measureWith(*source);
     } catch (...) {
         priority_->restore();
         throw;
     }
     priority_->restore();
-    // The whole 64-bit difference: a 32-bit one would wrap above 8.59 GHz.
-    const std::uint64_t elapsed = second - first;
-    return static_cast<double>(elapsed) / (measureMilliseconds * 1000.0);
+    return megahertz;
 }
 
-QString CpuSpeedMeter::speedText(double megahertz, const QLocale& locale) {
+// The whole 64-bit differences: a 32-bit one would wrap above 8.59 GHz.
+std::optional<double> CpuSpeedMeter::measureWith(CycleSource& source) {
+    sleep_(settleMilliseconds);
+    const CycleSource::Count first = source.read();
+    if (source.countsWhileAsleep()) {
+        sleep_(measureMilliseconds);
+        const CycleSource::Count second = source.read();
+        return static_cast<double>(second.cycles - first.cycles) / (measureMilliseconds * 1000.0);
+    }
+    busyWait_(measureMilliseconds);
+    const CycleSource::Count second = source.read();
+    // A counter the kernel never let count has measured nothing.
+    if (second.runningNanoseconds <= first.runningNanoseconds || second.cycles <= first.cycles)
+        return std::nullopt;
+    const std::uint64_t nanoseconds = second.runningNanoseconds - first.runningNanoseconds;
+    return static_cast<double>(second.cycles - first.cycles) * 1000.0 /
+           static_cast<double>(nanoseconds);
+}
+
+QString CpuSpeedMeter::speedText(std::optional<double> megahertz, const QLocale& locale) {
+    if (!megahertz)
+        return QStringLiteral("CPU speed: неизвестна");
     QLocale fixed(locale);
     // "%f" groups no thousands, whatever the locale does elsewhere.
     fixed.setNumberOptions(fixed.numberOptions() | QLocale::OmitGroupSeparator);
-    return QStringLiteral("CPU speed: %1 MHz").arg(fixed.toString(megahertz, 'f', 2));
-}
-
-std::uint64_t CpuSpeedMeter::readCycleCounter() {
-#if defined(VOLTARIX_HAS_TSC)
-    return __rdtsc();
-#elif defined(__aarch64__)
-    std::uint64_t ticks = 0;
-    asm volatile("mrs %0, cntvct_el0" : "=r"(ticks));
-    return ticks;
-#else
-    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch() /
-                                      std::chrono::nanoseconds(1));
-#endif
+    return QStringLiteral("CPU speed: %1 MHz").arg(fixed.toString(*megahertz, 'f', 2));
 }
 
 void CpuSpeedMeter::sleepMilliseconds(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// Keeps the processor on this thread, so that a counter of the thread's own
+// cycles counts the whole time.
+void CpuSpeedMeter::busyWaitMilliseconds(int milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < end) {
+    }
 }
 
 } // namespace voltarix::app

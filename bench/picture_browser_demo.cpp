@@ -2,7 +2,7 @@
 // the browser on its own: picture_browser_demo FILE...
 // Without files it runs the open command with its dialog instead.
 // Errors go to the standard error box, as in the program.
-#include "pictures/picture_browser.h"
+#include "pictures/browser/picture_browser.h"
 #include "ui/handler_errors.h"
 #include "ui/qt_message_service.h"
 

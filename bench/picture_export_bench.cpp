@@ -4,7 +4,7 @@
 #include "demo_charts.h"
 
 #include "chart/chart.h"
-#include "pictures/chart_picture.h"
+#include "pictures/export/chart_picture.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

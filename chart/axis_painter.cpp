@@ -95,11 +95,23 @@ std::vector<AxisPainter::Tick> AxisPainter::bottomTicks() const {
         return ticks;
     const double width = maxPointLabelWidth(first, last);
     const std::int64_t step =
-        LabelThinning::pointStep(frame_.x().scale(), width, model_.bottomAxis().increment());
+        LabelThinning::pointStep(bottomPixelsPerPoint(), width, model_.bottomAxis().increment());
     const std::int64_t start = (first + step - 1) / step * step;
     for (std::int64_t i = start; i <= last; i += step)
         ticks.push_back({static_cast<double>(i) + offset, pointLabel(i)});
     return ticks;
+}
+
+// Labels stand side by side on the device: in 3D the front edge is turned and zoomed, so the
+// room between two of them is what the projection leaves of a point's width.
+double AxisPainter::bottomPixelsPerPoint() const {
+    const QRectF& r = frame_.plot();
+    if (r.width() <= 0)
+        return frame_.x().scale();
+    const Projection3D& p = frame_.projection();
+    const double deviceWidth =
+        std::abs(p.map(r.right(), r.bottom(), 0).x() - p.map(r.left(), r.bottom(), 0).x());
+    return frame_.x().scale() * deviceWidth / r.width();
 }
 
 std::vector<AxisPainter::Tick> AxisPainter::leftTicks() const {
@@ -121,8 +133,6 @@ void AxisPainter::paintBottomAxis(const std::vector<Tick>& ticks) {
     painter_.drawLine(p.map(r.left(), r.bottom(), 0), p.map(r.right(), r.bottom(), 0));
     const bool labels = frame_.bottomLabelsShown();
     const bool tickMarks = model_.bottomAxis().ticksVisible();
-    double lastRight = -1e300;
-    const QFontMetricsF metrics(painter_.font());
     for (const Tick& t : ticks) {
         const double x = frame_.x().toPixel(t.position);
         if (x < r.left() - 0.5 || x > r.right() + 0.5)
@@ -130,12 +140,9 @@ void AxisPainter::paintBottomAxis(const std::vector<Tick>& ticks) {
         const QPointF base = p.map(x, r.bottom(), 0);
         if (tickMarks)
             painter_.drawLine(base, base + QPointF(0, ChartFrame::kTickLength));
-        const double half = metrics.horizontalAdvance(t.text) / 2;
-        if (!labels || base.x() - half < lastRight + LabelThinning::kGap / 2)
-            continue;
-        drawText(base + QPointF(0, ChartFrame::kTickLength + ChartFrame::kLabelGap), t.text,
-                 Qt::AlignHCenter | Qt::AlignTop);
-        lastRight = base.x() + half;
+        if (labels)
+            drawLabel(base + QPointF(0, ChartFrame::kTickLength + ChartFrame::kLabelGap), t.text,
+                      Qt::AlignHCenter | Qt::AlignTop);
     }
 }
 
@@ -152,13 +159,14 @@ void AxisPainter::paintLeftAxis(const std::vector<Tick>& ticks) {
         if (model_.leftAxis().ticksVisible())
             painter_.drawLine(base, base - QPointF(ChartFrame::kTickLength, 0));
         if (frame_.leftLabelsShown())
-            drawText(base - QPointF(ChartFrame::kTickLength + ChartFrame::kLabelGap, 0), t.text,
-                     Qt::AlignRight | Qt::AlignVCenter);
+            drawLabel(base - QPointF(ChartFrame::kTickLength + ChartFrame::kLabelGap, 0), t.text,
+                      Qt::AlignRight | Qt::AlignVCenter);
     }
 }
 
 // Text is kept inside the chart's bounds, so a label at the plot's very edge stays readable.
-void AxisPainter::drawText(const QPointF& anchor, const QString& text, Qt::Alignment alignment) {
+QRectF AxisPainter::labelBox(const QPointF& anchor, const QString& text,
+                             Qt::Alignment alignment) const {
     const QFontMetricsF metrics(painter_.font());
     QRectF box(QPointF(0, 0), QSizeF(metrics.horizontalAdvance(text) + 1, metrics.height()));
     if (alignment & Qt::AlignHCenter)
@@ -174,7 +182,36 @@ void AxisPainter::drawText(const QPointF& anchor, const QString& text, Qt::Align
     const QRectF& b = frame_.bounds();
     box.moveLeft(std::clamp(box.left(), b.left(), std::max(b.left(), b.right() - box.width())));
     box.moveTop(std::clamp(box.top(), b.top(), std::max(b.top(), b.bottom() - box.height())));
+    return box;
+}
+
+namespace {
+
+// Labels must not overlap; on one line they also keep a gap, so that neighbours never run
+// into one another. A label just below another's corner (the left axis's lowest beside the
+// bottom axis's first) may stand close.
+bool tooClose(const QRectF& a, const QRectF& b) {
+    if (a.intersects(b))
+        return true;
+    const double sharedHeight = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
+    const bool oneLine = sharedHeight > std::min(a.height(), b.height()) / 2;
+    const double gap = std::max(a.left() - b.right(), b.left() - a.right());
+    return oneLine && gap < LabelThinning::kGap / 2;
+}
+
+} // namespace
+
+bool AxisPainter::keepsApartFromDrawnLabels(const QRectF& box) const {
+    return std::none_of(drawnLabels_.begin(), drawnLabels_.end(),
+                        [&box](const QRectF& drawn) { return tooClose(box, drawn); });
+}
+
+void AxisPainter::drawLabel(const QPointF& anchor, const QString& text, Qt::Alignment alignment) {
+    const QRectF box = labelBox(anchor, text, alignment);
+    if (!keepsApartFromDrawnLabels(box))
+        return;
     painter_.drawText(box, Qt::AlignCenter, text);
+    drawnLabels_.push_back(box);
 }
 
 } // namespace voltarix::chart

@@ -9,7 +9,9 @@ class ChartModel;
 
 // Draws what stands behind and around the series: the plot's back (and the side walls in 3D),
 // grid lines, axis lines, ticks and labels. Bottom labels are the point labels of the first
-// active series, thinned so that they never overlap.
+// active series, thinned so that they never overlap. Every label is kept whole inside the
+// chart, and one that would then come too close to a label already drawn (the last one
+// pushed in from the edge, or labels of a 3D view zoomed past the chart) is left out.
 class AxisPainter {
 public:
     AxisPainter(const ChartModel& model, const ChartFrame& frame, QPainter& painter);
@@ -28,13 +30,17 @@ private:
     std::vector<Tick> leftTicks() const;
     QString pointLabel(std::int64_t index) const;
     double maxPointLabelWidth(std::int64_t first, std::int64_t last) const;
+    double bottomPixelsPerPoint() const;
     void paintBottomAxis(const std::vector<Tick>& ticks);
     void paintLeftAxis(const std::vector<Tick>& ticks);
-    void drawText(const QPointF& anchor, const QString& text, Qt::Alignment alignment);
+    QRectF labelBox(const QPointF& anchor, const QString& text, Qt::Alignment alignment) const;
+    bool keepsApartFromDrawnLabels(const QRectF& box) const;
+    void drawLabel(const QPointF& anchor, const QString& text, Qt::Alignment alignment);
 
     const ChartModel& model_;
     const ChartFrame& frame_;
     QPainter& painter_;
+    std::vector<QRectF> drawnLabels_;
 };
 
 } // namespace voltarix::chart

@@ -33,11 +33,15 @@ void Chart::render(QPainter& painter, const QRect& bounds) const {
     ChartRenderer::render(model_, painter, bounds);
 }
 
+// Drawn at the screen's device pixel ratio: a scaled screen shows more pixels than the
+// widget's size counts, and the picture keeps every one of them.
 QImage Chart::toImage() const {
-    QImage image(size(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    QImage image((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
     painter.setFont(font());
-    render(painter, image.rect());
+    render(painter, rect());
     return image;
 }
 

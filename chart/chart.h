@@ -48,6 +48,7 @@ public:
 
     // The chart as on screen, onto any paint device.
     void render(QPainter& painter, const QRect& bounds) const;
+    // The chart as on screen in an image, one pixel per device pixel.
     QImage toImage() const;
     // Writes the chart as on screen into a BMP file; ChartError when it cannot.
     void saveBitmap(const QString& fileName) const;

@@ -9,17 +9,20 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 namespace voltarix::diagram17 {
 
 namespace {
 
-// The bar counts in int; a range beyond that is shown scaled down.
+// The bar counts in int; a range beyond that is shown scaled down. A range of
+// 0 shows 0 % as a gauge with nothing to count does: Qt's bar would turn it
+// into its animated busy bar.
 void showGauge(QProgressBar& bar, const GaugeModel& gauge) {
     constexpr std::int64_t intLimit = std::numeric_limits<int>::max();
     const std::int64_t scale = gauge.maximum() / intLimit + 1;
-    const int maximum = static_cast<int>(gauge.maximum() / scale);
+    const int maximum = std::max(1, static_cast<int>(gauge.maximum() / scale));
     const int position = static_cast<int>(gauge.position() / scale);
     if (bar.maximum() != maximum || bar.minimum() != 0)
         bar.setRange(0, maximum);

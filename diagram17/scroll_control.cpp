@@ -2,6 +2,7 @@
 
 #include "chart/chart_axis.h"
 #include "diagram17/diagram17_controls.h"
+#include "ui/hold_to_repeat.h"
 #include "ui/spin_edit.h"
 
 #include <QTimer>
@@ -13,10 +14,10 @@ ScrollControl::ScrollControl(const Diagram17Controls& controls, chart::ChartAxis
                              QObject* parent)
     : QObject(parent), axis_(bottomAxis), step_(*controls.SpinEdit3), repeat_(*controls.Timer3) {
     // The toolkit delivers press, ticks, release and then the click.
-    connect(controls.SpeedButton9, &QToolButton::pressed, this, [this] { mouseDown(1); });
-    connect(controls.SpeedButton13, &QToolButton::pressed, this, [this] { mouseDown(0); });
-    connect(controls.SpeedButton9, &QToolButton::released, this, &ScrollControl::mouseUp);
-    connect(controls.SpeedButton13, &QToolButton::released, this, &ScrollControl::mouseUp);
+    auto* hold = new ui::HoldToRepeat([this](int direction) { mouseDown(direction); },
+                                      [this] { mouseUp(); }, this);
+    hold->watch(*controls.SpeedButton9, 1);
+    hold->watch(*controls.SpeedButton13, 0);
     connect(&repeat_, &QTimer::timeout, this, &ScrollControl::Timer3Timer);
 }
 

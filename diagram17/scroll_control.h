@@ -19,7 +19,8 @@ struct Diagram17Controls;
 
 // The scroll buttons of the 17-bit chart: a click moves the range by 10
 // cycles, holding a button repeats the scroll step ("Циклов на клик") at the
-// repeat interval of Timer3. A click made by the program never starts the
+// repeat interval of Timer3 for as long as the button is held down, wherever
+// the pointer goes meanwhile. A click made by the program never starts the
 // repeat: only a mouse press does.
 class ScrollControl : public QObject {
     Q_OBJECT

@@ -1,7 +1,7 @@
 // Fuzz target: the bmp loader on arbitrary bytes.
 #include "fuzz_target.h"
 
-#include "pictures/raster_loader.h"
+#include "pictures/loaders/raster_loader.h"
 
 VOLTARIX_FUZZ_TARGET([](const QByteArray& bytes, const voltarix::pictures::PictureLimits& limits) {
     return voltarix::pictures::loadBitmap(bytes, limits);

@@ -4,8 +4,8 @@
 // application (fonts and image plug-ins need it) and limits that keep each
 // run small. The limits are the loaders' own checks at a smaller scale; the
 // program's defaults go through the same code paths.
-#include "pictures/picture_error.h"
-#include "pictures/picture_limits.h"
+#include "pictures/loaders/picture_error.h"
+#include "pictures/loaders/picture_limits.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

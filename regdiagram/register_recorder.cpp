@@ -5,7 +5,6 @@
 #include "regdiagram/register_chart.h"
 #include "regdiagram/register_page.h"
 #include "regdiagram/register_paging.h"
-#include "ui/handler_errors.h"
 #include "ui/integer_text.h"
 #include "ui/spin_edit.h"
 #include "ui/status_bar.h"
@@ -13,9 +12,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScopedValueRollback>
-
-#include <exception>
 
 namespace voltarix::regdiagram {
 
@@ -27,7 +23,7 @@ RegisterRecorder::RegisterRecorder(const RegisterDisplays& displays, RegisterPag
                                    chart::Chart& chart, ui::StatusBar& statusBar,
                                    const ui::HandlerErrors& errors, QObject* parent)
     : QObject(parent), displays_(displays), page_(page), chart_(chart), statusBar_(statusBar),
-      errors_(errors) {
+      errorBox_(errors, this) {
     connect(&displays_.status, &QLineEdit::textChanged, this,
             [this] { runRecordStep([this] { Edit2Change(); }); });
     connect(&displays_.control, &QLineEdit::textChanged, this,
@@ -37,15 +33,8 @@ RegisterRecorder::RegisterRecorder(const RegisterDisplays& displays, RegisterPag
 }
 
 void RegisterRecorder::runRecordStep(const std::function<void()>& step) {
-    if (errorBoxOpen_)
-        return;
-    try {
-        step();
-    } catch (...) {
-        const std::exception_ptr error = std::current_exception();
-        const QScopedValueRollback open(errorBoxOpen_, true);
-        errors_.run([&error] { std::rethrow_exception(error); });
-    }
+    if (!errorBox_.isOpen())
+        errorBox_.run(step);
 }
 
 RegisterRecorder::Register RegisterRecorder::drivingRegister() const {

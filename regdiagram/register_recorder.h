@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/tick_error_box.h"
+
 #include <QObject>
 #include <QRgb>
 
@@ -38,9 +40,9 @@ struct RegisterDisplays {
 // change of the data register always moves the page number on.
 //
 // A counter text that is no integer ends the record step with the standard
-// error box. While that box is open the poll goes on; the record steps it
-// causes are left out until the box is closed, so that the same failure
-// cannot pile up one box over the other.
+// error box. The box does not stop the poll that raised it; the record steps
+// the poll causes meanwhile are left out until the box is closed, so that the
+// same failure cannot pile up one box over the other.
 class RegisterRecorder : public QObject {
     Q_OBJECT
 public:
@@ -74,10 +76,9 @@ private:
     RegisterPage& page_;
     chart::Chart& chart_;
     ui::StatusBar& statusBar_;
-    const ui::HandlerErrors& errors_;
+    ui::TickErrorBox errorBox_;
     diagram17::SynchronousStart* synchronousStart_ = nullptr;
     bool following_ = false;
-    bool errorBoxOpen_ = false;
 };
 
 } // namespace voltarix::regdiagram

@@ -2,9 +2,9 @@
 
 #include "chart/chart.h"
 #include "regdiagram/register_page.h"
+#include "ui/hold_to_repeat.h"
 #include "ui/spin_edit.h"
 
-#include <QEvent>
 #include <QTimer>
 #include <QToolButton>
 
@@ -24,8 +24,11 @@ RegisterScroller::RegisterScroller(RegisterPage& page, chart::Chart& chart, QObj
     connect(page_.SpeedButton23, &QToolButton::clicked, this,
             &RegisterScroller::SpeedButton23Click);
     connect(page_.SpinEdit7, &ui::SpinEdit::textChanged, this, &RegisterScroller::SpinEdit7Change);
-    page_.SpeedButton6->installEventFilter(this);
-    page_.SpeedButton16->installEventFilter(this);
+    auto* hold =
+        new ui::HoldToRepeat([this](int direction) { press(static_cast<Direction>(direction)); },
+                             [this] { release(); }, this);
+    hold->watch(*page_.SpeedButton6, Forward);
+    hold->watch(*page_.SpeedButton16, Backward);
 }
 
 void RegisterScroller::scroll(int cycles) {
@@ -87,25 +90,6 @@ void RegisterScroller::applyTimer() {
         timer5_->start();
     else
         timer5_->stop();
-}
-
-bool RegisterScroller::eventFilter(QObject* watched, QEvent* event) {
-    const bool forward = watched == page_.SpeedButton6;
-    if (forward || watched == page_.SpeedButton16) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: // the second press of a quick double click
-            press(forward ? Forward : Backward);
-            break;
-        case QEvent::MouseButtonRelease:
-        case QEvent::Hide: // a hidden button never sees its release
-            release();
-            break;
-        default:
-            break;
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 } // namespace voltarix::regdiagram

@@ -16,8 +16,9 @@ class RegisterPage;
 // Scrolling of the register chart: "<" and ">" by one cycle, "<<" and ">>" by
 // a page, and hold-to-repeat on "<" and ">" through Timer5. A mouse press on
 // either button (any mouse button) starts the repeat in that button's
-// direction and the release stops it; the click that follows a left-button
-// release over the button adds its own step of one. Scrolling has no limit at
+// direction and the release stops it, wherever the pointer is by then; the
+// click that follows a left-button release over the button adds its own step
+// of one. Scrolling has no limit at
 // the ends of the data.
 class RegisterScroller : public QObject {
     Q_OBJECT
@@ -44,8 +45,6 @@ public:
 
     QTimer* timer5() const { return timer5_; }
     int direction() const { return direction_; }
-
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void press(Direction direction);

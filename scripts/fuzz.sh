@@ -6,7 +6,7 @@
 #   FUZZ_TARGETS="wmf emf" ...     only these targets
 # A crash, a hang (10 s per input), a leak or a run over the memory limit fails the
 # script; the input is left in build-fuzz/findings/ to be kept under
-# tests/pictures/damaged/<kind>/ once the loader is mended.
+# tests/pictures/loaders/damaged/<kind>/ once the loader is mended.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

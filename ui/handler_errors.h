@@ -20,6 +20,10 @@ public:
         return [this, handler]() { run(handler); };
     }
 
+    // Where the boxes go; a handler that a timer's tick runs shows its error
+    // through a TickErrorBox instead.
+    MessageService& messages() const { return messages_; }
+
 private:
     MessageService& messages_;
 };

@@ -30,4 +30,19 @@ void QtMessageService::showError(const QString& text) {
     QMessageBox::critical(QApplication::activeWindow(), applicationTitle(), text, QMessageBox::Ok);
 }
 
+// Modal all the same: the user answers it before anything else, while the
+// timers behind it go on.
+void QtMessageService::showErrorWithoutWaiting(const QString& text, QObject* context,
+                                               std::function<void()> closed) {
+    auto* box = new QMessageBox(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok,
+                                QApplication::activeWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QDialog::finished, context, [closed = std::move(closed)] {
+        if (closed)
+            closed();
+    });
+    box->show();
+}
+
 } // namespace voltarix::ui

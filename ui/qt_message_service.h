@@ -11,6 +11,8 @@ public:
     void showInformation(QWidget* owner, const QString& caption, const QString& text) override;
     bool askYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     void showError(const QString& text) override;
+    void showErrorWithoutWaiting(const QString& text, QObject* context,
+                                 std::function<void()> closed) override;
 };
 
 } // namespace voltarix::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cpu_speed_meter.h"
+#include "app/cycle_source.h"
 #include "app/scheduling_priority.h"
 
 #include <QString>
@@ -17,15 +18,35 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace voltarix::testkit {
 
-// A processor clock that ticks only when the measurement sleeps: sleeping n
-// milliseconds advances the counter by n thousand ticks per MHz.
+// A processor clock of the given rate behind a counter of one of the two
+// kinds: a time-stamp counter ticks whenever time passes, sleeping or not; a
+// counter of the thread's own cycles ticks only while the thread is on the
+// processor, which during a busy wait is runningShare of the time (the rest
+// other threads had), and says how long it counted.
 struct FakeCycleClock {
     explicit FakeCycleClock(double megahertz, std::uint64_t start = 0)
         : ticksPerMillisecond(megahertz * 1000.0), ticks(start) {}
 
     double ticksPerMillisecond;
     std::uint64_t ticks;
-    QStringList log; // "raise", "sleep 10", "read", ...
+    bool countsWhileAsleep = true;
+    bool present = true; // false: the system has no cycle counter
+    double runningShare = 1.0;
+    std::uint64_t runningNanoseconds = 0;
+    QStringList log; // "raise", "sleep 10", "read", "busy wait 500", ...
+};
+
+class FakeCycleSource : public app::CycleSource {
+public:
+    explicit FakeCycleSource(FakeCycleClock& clock) : clock_(clock) {}
+    bool countsWhileAsleep() const override { return clock_.countsWhileAsleep; }
+    Count read() override {
+        clock_.log << QStringLiteral("read");
+        return {clock_.ticks, clock_.runningNanoseconds};
+    }
+
+private:
+    FakeCycleClock& clock_;
 };
 
 // Logs the raise and restore calls into the clock's log.
@@ -41,13 +62,21 @@ private:
 
 inline std::unique_ptr<app::CpuSpeedMeter> meterOn(FakeCycleClock& clock) {
     return std::make_unique<app::CpuSpeedMeter>(
-        [&clock] {
-            clock.log << QStringLiteral("read");
-            return clock.ticks;
+        [&clock]() -> std::unique_ptr<app::CycleSource> {
+            if (!clock.present)
+                return nullptr;
+            return std::make_unique<FakeCycleSource>(clock);
         },
         [&clock](int milliseconds) {
             clock.log << QStringLiteral("sleep %1").arg(milliseconds);
-            clock.ticks += static_cast<std::uint64_t>(milliseconds * clock.ticksPerMillisecond);
+            if (clock.countsWhileAsleep)
+                clock.ticks += static_cast<std::uint64_t>(milliseconds * clock.ticksPerMillisecond);
+        },
+        [&clock](int milliseconds) {
+            clock.log << QStringLiteral("busy wait %1").arg(milliseconds);
+            const double running = milliseconds * clock.runningShare;
+            clock.ticks += static_cast<std::uint64_t>(running * clock.ticksPerMillisecond);
+            clock.runningNanoseconds += static_cast<std::uint64_t>(running * 1e6);
         },
         std::make_unique<LoggingPriority>(clock));
 }

@@ -7,7 +7,7 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
-#include "pictures/picture_browser.h"
+#include "pictures/browser/picture_browser.h"
 #include "ui/application_title.h"
 #include "ui/click_registry.h"
 #include "ui/status_bar.h"

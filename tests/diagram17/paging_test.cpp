@@ -3,8 +3,10 @@
 #include "diagram17/scroll_control.h"
 #include "diagram17_rig.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -263,4 +265,41 @@ TEST(Labels, FormatsAndTheClockFromProgramStart) {
     rig.find<QRadioButton>("RadioButton14")->click();
     rig.d17().labels().Timer6Timer();
     EXPECT_EQ(rig.text("Edit20").size(), 8);
+}
+
+namespace {
+
+// The pointer moving with the left button held down, as X11 reports motion
+// to the button that took the press.
+void dragTo(QWidget* widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+} // namespace
+
+// The repeat runs for as long as the button is held down, wherever the
+// pointer goes meanwhile; a release off the button ends it without a click.
+TEST(Scroll, HoldingRepeatsWhileThePointerLeavesTheButtonAndComesBack) {
+    Diagram17Rig rig;
+    auto* forward = rig.button("SpeedButton9");
+    auto* timer3 = rig.find<QTimer>("Timer3");
+    QTest::mousePress(forward, Qt::LeftButton);
+    EXPECT_FALSE(timer3->isActive()) << "a disabled button takes no press";
+    QTest::mouseRelease(forward, Qt::LeftButton);
+    forward->setEnabled(true); // as the capture loop does when the first page is full
+    const double start = axisMin(rig);
+    QTest::mousePress(forward, Qt::LeftButton);
+    ASSERT_TRUE(timer3->isActive());
+    const QPoint outside(forward->width() + 30, forward->height() / 2);
+    dragTo(forward, outside);
+    EXPECT_TRUE(timer3->isActive()) << "leaving the held button stopped the repeat";
+    rig.d17().scroll().Timer3Timer();
+    dragTo(forward, forward->rect().center());
+    EXPECT_TRUE(timer3->isActive());
+    dragTo(forward, outside);
+    QTest::mouseRelease(forward, Qt::LeftButton, {}, outside);
+    EXPECT_FALSE(timer3->isActive());
+    EXPECT_DOUBLE_EQ(axisMin(rig), start + 10) << "one tick of 10, and no click off the button";
 }

@@ -3,6 +3,8 @@
 #include "regdiagram/register_scroller.h"
 #include "ui/click_registry.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -121,4 +123,46 @@ TEST(RegisterScrolling, APageWidthBelowTheShownMinimumIsRefusedByTheAxis) {
     EXPECT_EQ(rig.messages.boxes[1].text, "MaxPointsPerPage must be >= 0");
     rig.type("SpinEdit5", "abc");
     EXPECT_EQ(rig.chart1().model().maxPointsPerPage(), 1) << "no integer reads as the minimum";
+}
+
+namespace {
+
+// The pointer moving with the left button held down, as X11 reports motion
+// to the button that took the press.
+void dragTo(QWidget* widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+} // namespace
+
+TEST(RegisterScrolling, HoldingRepeatsWhileThePointerLeavesTheButtonAndComesBack) {
+    ScrollRig rig;
+    QToolButton* back = rig.button("SpeedButton16");
+    QTest::mousePress(back, Qt::LeftButton);
+    ASSERT_TRUE(rig.timer5()->isActive());
+    const QPoint outside(-30, back->height() / 2);
+    dragTo(back, outside);
+    EXPECT_TRUE(rig.timer5()->isActive());
+    rig.tick();
+    dragTo(back, back->rect().center());
+    EXPECT_TRUE(rig.timer5()->isActive());
+    QTest::mouseRelease(back, Qt::LeftButton);
+    EXPECT_FALSE(rig.timer5()->isActive());
+    EXPECT_EQ(rig.shown().minimum, -2) << "one tick of 1, then the release's click";
+}
+
+// A release that went elsewhere (a box took the mouse during the hold) must
+// not leave the buttons deaf: the next press begins a hold of its own.
+TEST(RegisterScrolling, APressAfterAReleaseThatNeverCameBeginsAFreshHold) {
+    ScrollRig rig;
+    QTest::mousePress(rig.button("SpeedButton6"), Qt::LeftButton);
+    ASSERT_TRUE(rig.timer5()->isActive());
+    QToolButton* back = rig.button("SpeedButton16");
+    QTest::mousePress(back, Qt::LeftButton);
+    EXPECT_TRUE(rig.timer5()->isActive());
+    EXPECT_EQ(rig.diagram().scroller().direction(), regdiagram::RegisterScroller::Backward);
+    QTest::mouseRelease(back, Qt::LeftButton);
+    EXPECT_FALSE(rig.timer5()->isActive());
 }

@@ -28,16 +28,25 @@ public:
         boxes.push_back({Kind::Question, caption, text});
         return answerYes;
     }
-    void showError(const QString& text) override {
+    void showError(const QString& text) override { boxes.push_back({Kind::Error, {}, text}); }
+
+    // A box that does not wait stays open until the test closes it.
+    void showErrorWithoutWaiting(const QString& text, QObject*,
+                                 std::function<void()> closed) override {
         boxes.push_back({Kind::Error, {}, text});
-        if (whileErrorShown)
-            whileErrorShown();
+        openBoxClosers.push_back(std::move(closed));
+    }
+    void closeOpenBoxes() {
+        auto closers = std::move(openBoxClosers);
+        openBoxClosers.clear();
+        for (auto& closed : closers)
+            if (closed)
+                closed();
     }
 
     bool answerYes = true;
-    // What the error box's own event loop runs while it is open (timer ticks).
-    std::function<void()> whileErrorShown;
     std::vector<Box> boxes;
+    std::vector<std::function<void()>> openBoxClosers;
 };
 
 } // namespace voltarix::testkit
