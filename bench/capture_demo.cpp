@@ -5,6 +5,8 @@
 //
 //   capture_demo [baud] [17|3] [seconds to stay]
 
+#include "silent_messages.h"
+
 #include "app/application_look.h"
 #include "app/main_window.h"
 #include "chart/chart.h"
@@ -12,7 +14,6 @@
 #include "diagram17/diagram17.h"
 #include "port/simulated/simulated_platform.h"
 #include "ui/click_registry.h"
-#include "ui/message_service.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,14 +30,6 @@ using namespace voltarix;
 
 namespace {
 
-class QuietMessages : public ui::MessageService {
-public:
-    void showPlain(QWidget*, const QString&, const QString&) override {}
-    void showInformation(QWidget*, const QString&, const QString&) override {}
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void showError(const QString&) override {}
-};
-
 // Trace 4 is pin 15, the serial line.
 constexpr std::uint32_t serialLine = 1u << 4;
 
@@ -49,7 +42,7 @@ int main(int argc, char** argv) {
     const bool coherent = !(argc > 2 && std::strcmp(argv[2], "17") == 0);
     const int stay = argc > 3 ? std::atoi(argv[3]) : 60;
 
-    QuietMessages messages;
+    bench::SilentMessages messages;
     app::TForm1 window(
         std::make_unique<port::SimulatedPlatform>(port::SimulatedPlatform::Clock{}, baud),
         messages);

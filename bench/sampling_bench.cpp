@@ -15,6 +15,8 @@
 // exactly one every time. Run it under Xvfb (DISPLAY set) for a window that
 // paints as it does on a screen; without a display it runs offscreen.
 
+#include "silent_messages.h"
+
 #include "app/application_look.h"
 #include "app/main_window.h"
 #include "capture/port_level_reader.h"
@@ -28,7 +30,6 @@
 #include "port/simulated/signal_source.h"
 #include "port/simulated/simulated_platform.h"
 #include "ui/click_registry.h"
-#include "ui/message_service.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,18 +49,6 @@
 using namespace voltarix;
 
 namespace {
-
-class QuietMessages : public ui::MessageService {
-public:
-    void showPlain(QWidget*, const QString&, const QString&) override {}
-    void showInformation(QWidget*, const QString&, const QString& text) override {
-        std::printf("box: %s\n", text.toUtf8().constData());
-    }
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
-    void showError(const QString& text) override {
-        std::printf("error: %s\n", text.toUtf8().constData());
-    }
-};
 
 struct Capture {
     double seconds = 0;
@@ -129,7 +118,7 @@ int framesWithin(double startS, double endS, int baud) {
 }
 
 Capture captureWindow(int seconds, int baud, bool coherent) {
-    QuietMessages messages;
+    bench::SilentMessages messages;
     const auto origin = std::chrono::steady_clock::now();
     auto platform = std::make_unique<port::SimulatedPlatform>(
         [origin] { return std::chrono::steady_clock::now() - origin; }, baud);
