@@ -137,7 +137,7 @@ void AxisPainter::paintBottomAxis(const std::vector<Tick>& ticks) {
         const double x = frame_.x().toPixel(t.position);
         if (x < r.left() - 0.5 || x > r.right() + 0.5)
             continue;
-        const QPointF base = p.map(x, r.bottom(), 0);
+        const QPointF base = p.map(x, r.bottom(), 0) + QPointF(0, frame_.annotationBandHeight());
         if (tickMarks)
             painter_.drawLine(base, base + QPointF(0, ChartFrame::kTickLength));
         if (labels)

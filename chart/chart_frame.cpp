@@ -1,5 +1,6 @@
 #include "chart/chart_frame.h"
 
+#include "chart/annotation_rows.h"
 #include "chart/chart_model.h"
 
 #include <algorithm>
@@ -10,6 +11,10 @@ namespace voltarix::chart {
 namespace {
 // Share of the plot's smaller side that a 100 % deep 3D box takes.
 constexpr double kDepthShare = 0.35;
+// Room above and below the text of an annotation row.
+constexpr double kAnnotationPadding = 4;
+// The names never take more than this share of the chart's width.
+constexpr double kNameShare = 0.3;
 } // namespace
 
 ChartFrame::ChartFrame(const ChartModel& model, const QRectF& bounds, const QFontMetricsF& metrics)
@@ -18,6 +23,11 @@ ChartFrame::ChartFrame(const ChartModel& model, const QRectF& bounds, const QFon
     bottomLabels_ = axes && model.bottomAxis().visible() && model.bottomAxis().labelsVisible();
     leftLabels_ = axes && model.leftAxis().visible() && model.leftAxis().labelsVisible();
     pointOffset_ = model.hasBars() ? 0.5 : 0.0;
+    if (const AnnotationRows* rows = model.annotationRows()) {
+        annotationRows_ = std::max(0, rows->rowCount());
+        annotationRowHeight_ = std::ceil(metrics.height() + kAnnotationPadding);
+    }
+    nameLeft_ = bounds.left() + model.margins().left() + kLabelGap;
     const QRectF area = plotArea(model, metrics);
     if (model.view3D()) {
         projection_ = Projection3D::box(area, depthFor(model, area), model.view3DOptions());
@@ -45,11 +55,30 @@ QRectF ChartFrame::plotArea(const ChartModel& model, const QFontMetricsF& metric
         area.setLeft(area.left() + widest + kTickLength + 2 * kLabelGap);
         area.setTop(area.top() + metrics.height() / 2);
     }
+    makeRoomForAnnotations(model, metrics, area);
     if (area.width() < 1)
         area.setWidth(1);
     if (area.height() < 1)
         area.setHeight(1);
     return area;
+}
+
+void ChartFrame::makeRoomForAnnotations(const ChartModel& model, const QFontMetricsF& metrics,
+                                        QRectF& area) const {
+    if (annotationRows_ == 0)
+        return;
+    const AnnotationRows& rows = *model.annotationRows();
+    double widest = 0;
+    for (int row = 0; row < annotationRows_; ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(rows.rowName(row)));
+    const double names = std::min(std::ceil(widest) + 3 * kLabelGap, bounds_.width() * kNameShare);
+    area.setLeft(std::max(area.left(), nameLeft_ + names - kLabelGap));
+    area.setBottom(area.bottom() - annotationBandHeight());
+}
+
+QRectF ChartFrame::annotationRow(int row) const {
+    return {plot_.left(), plot_.bottom() + row * annotationRowHeight_, plot_.width(),
+            annotationRowHeight_};
 }
 
 double ChartFrame::depthFor(const ChartModel& model, const QRectF& area) {

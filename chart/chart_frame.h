@@ -32,10 +32,23 @@ public:
     // The plot's front face as drawn on the device, for mapping the mouse back to values.
     QRectF devicePlotRect() const;
 
+    // Annotation rows stand in a band right under the plot, as wide as the plot, and their
+    // names to the left of it; the bottom labels move under the band. Without rows the band
+    // is empty and nothing moves.
+    int annotationRowCount() const { return annotationRows_; }
+    double annotationRowHeight() const { return annotationRowHeight_; }
+    double annotationBandHeight() const { return annotationRows_ * annotationRowHeight_; }
+    // Row `row` (0 the top one) in chart space, from the plot's left to its right.
+    QRectF annotationRow(int row) const;
+    // Where the names stand: from the chart's left edge (inside its margin) to the plot.
+    double annotationNameLeft() const { return nameLeft_; }
+
     static QString valueText(double value);
 
 private:
     QRectF plotArea(const ChartModel& model, const QFontMetricsF& metrics) const;
+    void makeRoomForAnnotations(const ChartModel& model, const QFontMetricsF& metrics,
+                                QRectF& area) const;
     static double depthFor(const ChartModel& model, const QRectF& area);
     void buildMaps(const ChartModel& model);
 
@@ -45,6 +58,9 @@ private:
     ScaleMap x_;
     ScaleMap y_;
     double pointOffset_ = 0;
+    double annotationRowHeight_ = 0;
+    double nameLeft_ = 0;
+    int annotationRows_ = 0;
     bool bottomLabels_ = false;
     bool leftLabels_ = false;
 };

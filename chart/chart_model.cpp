@@ -32,6 +32,11 @@ int ChartModel::addLevelTraces(std::span<const TraceLevels> traces) {
     return firstLevelTrace_;
 }
 
+void ChartModel::setAnnotationRows(const AnnotationRows* rows) {
+    annotationRows_ = rows;
+    changed_.touch();
+}
+
 void ChartModel::refuseLevels(std::size_t colours) const {
     if (!levelRows_)
         throw ChartError("The chart has no level traces to append to");

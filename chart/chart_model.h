@@ -17,6 +17,8 @@
 
 namespace voltarix::chart {
 
+class AnnotationRows;
+
 enum class Panning { None, Horizontal, Vertical, Both };
 
 // Everything a chart shows, without any widget: series, axes, paging, colours and the 3D view.
@@ -117,6 +119,13 @@ public:
     bool animatedZoom() const { return animatedZoom_; }
     void setAnimatedZoom(bool animated) { animatedZoom_ = animated; }
 
+    // Rows of annotations drawn under the series (see AnnotationRows), or null for none. The
+    // model does not own them; they must outlive it or be taken away first. A change of
+    // their content is told with annotationsChanged().
+    const AnnotationRows* annotationRows() const { return annotationRows_; }
+    void setAnnotationRows(const AnnotationRows* rows);
+    void annotationsChanged() { changed_.touch(); }
+
     // Bytes the chart holds for its series and level traces, all included. Cheap enough to ask
     // every cycle: a few steps per series, however long the recording.
     std::size_t memoryBytes() const;
@@ -131,6 +140,7 @@ private:
     std::vector<std::unique_ptr<ChartSeries>> series_;
     std::unique_ptr<LevelRows> levelRows_;
     int firstLevelTrace_ = 0;
+    const AnnotationRows* annotationRows_ = nullptr;
     ChartAxis bottom_;
     ChartAxis left_;
     QMargins margins_{4, 4, 4, 4};

@@ -1,5 +1,6 @@
 #include "chart/chart_renderer.h"
 
+#include "chart/annotation_painter.h"
 #include "chart/axis_painter.h"
 #include "chart/chart_model.h"
 #include "chart/series_painter.h"
@@ -32,6 +33,7 @@ ChartFrame ChartRenderer::render(const ChartModel& model, QPainter& painter, con
     axes.paintWalls();
     axes.paintGrid();
     SeriesPainter(model, frame, painter).paint();
+    AnnotationPainter(model, frame, painter).paint();
     axes.paintAxes();
     painter.restore();
     return frame;
