@@ -12,6 +12,7 @@ const QString view = QStringLiteral("Вид");
 const QString help = QStringLiteral("Помощь");
 const QString chart17 = QStringLiteral("17 bit график");
 const QString registerChart = QStringLiteral("График регистров порта");
+const QString decoders = QStringLiteral("Декодеры 17 bit");
 
 MenuItemDesign line(const QString& title, const QString& submenu = QString()) {
     return {title, submenu, QStringLiteral("-"), QString(), QString(), MenuCommand::Separator, {}};
@@ -97,6 +98,11 @@ const std::vector<MenuItemDesign>& mainMenuDesign() {
          "SpeedButton25"},
         {service, registerChart, "Сохранить в формате *WMF", "WMF1", "Ctrl+W", Press,
          "SpeedButton26"},
+        {service, decoders, "Применить настройку декодеров", "N50", "Ctrl+Alt+D", Press,
+         "Button15"},
+        {service, decoders, "Таблица декодированных значений", "N51", "Ctrl+Alt+A", Press,
+         "SpeedButton37"},
+        {service, decoders, "Сохранить таблицу в CSV...", "N52", "Ctrl+Alt+C", Press, "Button16"},
         line(service),
         {service, {}, "Проверить скорость CPU", "CPU1", "Shift+Ctrl+F1", Own, {}},
 

@@ -50,7 +50,7 @@ namespace voltarix::app {
 namespace {
 
 constexpr QSize designClientSize{800, 534};
-constexpr int settingsTabCount = 8;
+constexpr int settingsTabCount = 9;
 constexpr int startTab = 1; // "17 bit диагр."
 constexpr int timerCount = 6;
 constexpr int cpuSpeedPanel = 4;
@@ -271,14 +271,15 @@ void TForm1::buildSettingsPanel(QFrame* settingsPanel) {
         QStringLiteral("Рег. диагр."), QStringLiteral("17 bit диагр."),
         QStringLiteral("Сервис "),     QStringLiteral("Ресурсы"),
         QStringLiteral("3D"),          QStringLiteral("Вид 17"),
-        QStringLiteral("Управ. 17"),   QStringLiteral("ЕРР")};
+        QStringLiteral("Управ. 17"),   QStringLiteral("ЕРР"),
+        QStringLiteral("Декодеры")};
     for (int i = 0; i < settingsTabCount; ++i) {
         QWidget* page = nullptr;
         if (i == 0)
             page = registerPage_ = new regdiagram::RegisterPage;
         else if (i == 4)
             page = view3DPage_ = new regdiagram::View3DPage;
-        else if (i == settingsTabCount - 1)
+        else if (i == 7)
             page = eppPage_ = new panel::EppPage;
         else
             page = new QWidget;

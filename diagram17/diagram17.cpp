@@ -6,6 +6,7 @@
 #include "diagram17/capture_loop.h"
 #include "diagram17/cycle_counter.h"
 #include "diagram17/cycle_times.h"
+#include "diagram17/decoding/decoding_control.h"
 #include "diagram17/diagram17_controls.h"
 #include "diagram17/display_modes.h"
 #include "diagram17/gauge_model.h"
@@ -83,6 +84,9 @@ Diagram17::Diagram17(const Diagram17Host& host)
         host.captureStopFlag, *counter_,     *gauge_,     *loop_, *paging_, *display_, *memory_,
         host.clicks,          host.messages, &host.window};
     run_ = new RunControl(runParts, *controls_, this);
+    decoding_ = new decoding::DecodingControl({host.window, host.tabs, *controls_->Chart2, *times_,
+                                               *display_, host.messages, host.errors, host.clicks},
+                                              this);
     wireRunControl(host);
     wirePaging(host);
     wireLabels(host);
@@ -91,6 +95,7 @@ Diagram17::Diagram17(const Diagram17Host& host)
 
 // The sampler stops before what it reads through goes.
 Diagram17::~Diagram17() {
+    delete decoding_;
     sampler_->stop();
 }
 

@@ -29,6 +29,10 @@ class StatusBar;
 
 namespace voltarix::diagram17 {
 
+namespace decoding {
+class DecodingControl;
+}
+
 class CaptureLoop;
 class CycleCounter;
 class CycleTimes;
@@ -85,6 +89,8 @@ public:
     const SamplingGaps& gaps() const { return *gaps_; }
     ScreenRateDisplay& display() { return *display_; }
     const Diagram17Controls& controls() const { return *controls_; }
+    // The protocol decoders, their annotation rows and table.
+    decoding::DecodingControl& decoding() { return *decoding_; }
 
 private:
     void wireRunControl(const Diagram17Host& host);
@@ -107,6 +113,7 @@ private:
     PagingControl* paging_;
     std::unique_ptr<CaptureLoop> loop_;
     RunControl* run_;
+    decoding::DecodingControl* decoding_;
 };
 
 } // namespace voltarix::diagram17

@@ -47,12 +47,14 @@ void ScreenRateDisplay::runBegins() {
         return;
     timer_->start();
     QCoreApplication::instance()->installEventFilter(this);
+    emit runsBegan();
 }
 
 void ScreenRateDisplay::runEnds() {
     if (runs_ > 0 && --runs_ == 0) {
         timer_->stop();
         QCoreApplication::instance()->removeEventFilter(this);
+        emit runsEnded();
     }
     flush();
 }

@@ -30,9 +30,14 @@ public:
     void runEnds();
     void flush();
 
+    bool runActive() const { return runs_ > 0; }
+
 signals:
     // After every refresh: what else shows the run's progress refreshes too.
     void refreshed();
+    // The outermost run began, or ended (before the refresh that follows it).
+    void runsBegan();
+    void runsEnded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

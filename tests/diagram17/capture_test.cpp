@@ -62,7 +62,7 @@ TEST(Capture, FirstCycleReadsSeventeenPinsInTableOrderAndStandsAtXZero) {
     rig.port378().status = 0x40;  // nAck high: pin 10
     rig.port378().control = 0x00; // pins 1, 14, 17 high (inverted), 16 low
     rig.port378().data = 0x81;    // pins 9 and 2
-    rig.stopLiveMonitor(); // its reads would mingle with the sampler's
+    rig.stopLiveMonitor();        // its reads would mingle with the sampler's
     rig.fake->clearLog();
     recordWithCountZero(rig);
     EXPECT_EQ(rig.text("Edit16"), "1");
