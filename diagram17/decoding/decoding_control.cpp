@@ -256,8 +256,13 @@ void DecodingControl::showRowInChart(int row) {
     followedPageStart_ = axis.minimum();
 }
 
+// The table first opens beside the main window, so that the chart stays in view.
 void DecodingControl::showTable() {
     loadCatalogue();
+    if (!tablePlaced_) {
+        window_->move(parts_.window.window()->frameGeometry().topRight() + QPoint(8, 0));
+        tablePlaced_ = true;
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -115,6 +115,7 @@ private:
     std::vector<std::vector<int>> choiceOfLayer_;
     std::size_t takenIn_ = 0;
     double followedPageStart_ = -1;
+    bool tablePlaced_ = false;
 };
 
 } // namespace voltarix::diagram17::decoding
