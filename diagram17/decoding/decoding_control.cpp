@@ -126,10 +126,11 @@ void DecodingControl::apply() {
     settings.stacks = stacks.stacks;
     settings.sampleRateHz = *rate;
     choiceOfLayer_ = stacks.choiceOfLayer;
-    if (settings.stacks.empty())
-        worker_->stop();
-    else
+    decoding_ = !settings.stacks.empty();
+    if (decoding_)
         worker_->start(*source_, settings);
+    else
+        worker_->stop();
     tab_->clearFailures();
     startWorker();
 }
@@ -142,24 +143,26 @@ void DecodingControl::startWorker() {
     showRowChoice();
     window_->showCount();
     parts_.chart.model().annotationsChanged();
-    if (!worker_->running()) {
+    if (!decoding_) {
         Timer7->stop();
         showRate();
         return;
     }
-    if (!parts_.display.runActive())
+    finishRequested_ = !parts_.display.runActive();
+    if (finishRequested_)
         worker_->finishRecording();
     Timer7->start();
     showRate();
 }
 
-// A run adds to a recording whose end was decoded already: it is decoded again from the start
-// with the same setting, so that nothing of the new cycles is missed.
+// A run adds to a recording that the worker was told had ended: it is decoded again from the
+// start with the same setting, so that nothing of the new cycles is missed.
 void DecodingControl::runsBegan() {
-    if (!worker_ || !worker_->running())
+    if (!decoding_)
         return;
     reportFaults();
-    if (worker_->finished())
+    // A worker told that the recording had ended may have finished already or be about to.
+    if (finishRequested_)
         restartWithActiveStacks();
     Timer7->stop();
 }
@@ -176,17 +179,19 @@ void DecodingControl::restartWithActiveStacks() {
         choices.push_back(choiceOfLayer_[s]);
     }
     choiceOfLayer_ = std::move(choices);
-    if (settings.stacks.empty())
-        worker_->stop();
-    else
+    decoding_ = !settings.stacks.empty();
+    if (decoding_)
         worker_->start(*source_, settings);
+    else
+        worker_->stop();
     startWorker();
 }
 
 void DecodingControl::runsEnded() {
-    if (!worker_ || !worker_->running())
+    if (!decoding_)
         return;
     worker_->finishRecording();
+    finishRequested_ = true;
     Timer7->start();
 }
 
@@ -197,7 +202,7 @@ void DecodingControl::poll() {
     takeInAnnotations();
     followChart();
     showRate();
-    if (Timer7->isActive() && (!worker_->running() || worker_->finished())) {
+    if (Timer7->isActive() && (!decoding_ || worker_->finished())) {
         takeInAnnotations();
         Timer7->stop();
     }
@@ -275,9 +280,8 @@ void DecodingControl::saveCsv() {
 }
 
 void DecodingControl::showRate() {
-    const bool decoding = worker_ && worker_->running();
-    tab_->showRate(decoding, decoding ? worker_->sampleRateHz() : 0,
-                   decoding && worker_->settings().sampleRateHz == 0);
+    tab_->showRate(decoding_, decoding_ ? worker_->sampleRateHz() : 0,
+                   decoding_ && worker_->settings().sampleRateHz == 0);
 }
 
 } // namespace voltarix::diagram17::decoding

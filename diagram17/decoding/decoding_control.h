@@ -116,6 +116,10 @@ private:
     std::size_t takenIn_ = 0;
     double followedPageStart_ = -1;
     bool tablePlaced_ = false;
+    // A setting with at least one decoder was applied and not every decoder has failed.
+    bool decoding_ = false;
+    // The worker was told the recording is complete.
+    bool finishRequested_ = false;
 };
 
 } // namespace voltarix::diagram17::decoding
