@@ -44,7 +44,7 @@ TForm5::TForm5(DecodedValuesModel& model, QWidget* parent)
     StringGrid2->setColumnWidth(DecodedValuesModel::Cycle, 80);
     StringGrid2->setColumnWidth(DecodedValuesModel::Decoder, 90);
     StringGrid2->setColumnWidth(DecodedValuesModel::Row, 110);
-    ui::setHint(StringGrid2, QStringLiteral("Щелчок по значению показывает его на графике"));
+    ui::setHint(StringGrid2, QStringLiteral("Щелчок - значение на графике"));
 
     auto* rowCaption = new QLabel(QStringLiteral("Строка:"), this);
     ComboBox4 = new QComboBox(this);
@@ -103,7 +103,7 @@ void TForm5::showOnly(std::optional<std::size_t> storeRow) {
 
 // The shown rows keep the table's order: the first at or after `row` is found by halving.
 void TForm5::follow(std::size_t row) {
-    if (!isVisible() || StringGrid2->hasFocus() || shown_->rowCount() == 0)
+    if (!isVisible() || StringGrid2->underMouse() || shown_->rowCount() == 0)
         return;
     int low = 0;
     int high = shown_->rowCount() - 1;

@@ -26,7 +26,7 @@ public:
     TForm5(DecodedValuesModel& model, QWidget* parent);
 
     // Brings the first value at or after this row of the whole table into view, unless the
-    // user is on the table.
+    // mouse is over the table (the user is reading it).
     void follow(std::size_t row);
     void showCount();
     // The rows of the decoders that hold values: their names and store rows.

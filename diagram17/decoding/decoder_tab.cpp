@@ -56,9 +56,9 @@ void DecoderTab::setCatalogue(const std::vector<decode::DecoderInfo>& catalog) {
 // The page is small: the list and the grid take its middle, the buttons and the rate the rows
 // above and below them.
 void DecoderTab::build(QWidget& page) {
-    ComboBox2 = named(new QComboBox(&page), QStringLiteral("ComboBox2"), {4, 3, 116, 22});
+    ComboBox2 = named(new QComboBox(&page), QStringLiteral("ComboBox2"), {4, 3, 106, 22});
     ui::setHint(ComboBox2, QStringLiteral("Декодеры библиотеки libsigrokdecode"));
-    ComboBox3 = named(new QComboBox(&page), QStringLiteral("ComboBox3"), {122, 3, 78, 22});
+    ComboBox3 = named(new QComboBox(&page), QStringLiteral("ComboBox3"), {112, 3, 88, 22});
     ui::setHint(ComboBox3, QStringLiteral("Куда подключить: на выводы или на декодер"));
     Button13 = makeButton(page, QStringLiteral("Button13"), QStringLiteral("Добавить"),
                           {202, 3, 54, 22}, QStringLiteral("Добавить декодер"));
