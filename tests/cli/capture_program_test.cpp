@@ -91,7 +91,8 @@ TEST(CaptureProgram, WithoutADisplayTheSimulatedSerialLineDecodesAtItsRate) {
         EXPECT_EQ(run.err, "") << "standard error is a pipe: no progress line";
         EXPECT_EQ(run.out, "");
         // Frames start at every whole second of the simulated source.
-        EXPECT_GE(decodedText(folder.filePath(name), baud).count("VOLTARIX"), 2) << baud;
+        const QString text = decodedText(folder.filePath(name), baud);
+        EXPECT_GE(text.count("VOLTARIX"), 2) << baud << " " << text.toStdString();
     }
 }
 
