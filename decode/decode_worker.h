@@ -43,8 +43,9 @@ public:
 
     // Decodes `source` from its first entry with `settings`: the annotations, the errors not
     // taken yet and the rate of an earlier start are forgotten. Also the call for a new run
-    // (a cleared recording) and for changed settings. The stacks are not checked here: check
-    // them with checkStack first; a stack that fails at start is reported as an error.
+    // (a cleared recording) and for changed settings. `source` must stay valid until stop(),
+    // the next start() or the worker's end. The stacks are not checked here: check them with
+    // checkStack first; a stack that fails at start is reported as an error.
     void start(RecordingSource& source, DecodeSettings settings);
     // Stops decoding and forgets the annotations; the worker then holds no source.
     void stop();

@@ -4,6 +4,7 @@
 #include "decode/result.h"
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,9 @@ public:
     const std::vector<std::filesystem::path>& directories() const { return directories_; }
     // The library's version ("0.5.3").
     const std::string& libraryVersion() const { return libraryVersion_; }
+    // What the library logged about decoders it could not load (a decoder whose Python code
+    // does not import); those decoders are not in the list.
+    const std::vector<std::string>& loadErrors() const { return loadErrors_; }
 
     DecoderCatalog(const DecoderCatalog&) = delete;
     DecoderCatalog& operator=(const DecoderCatalog&) = delete;
@@ -52,6 +56,7 @@ private:
     std::vector<std::filesystem::path> directories_;
     std::filesystem::path extraDirectory_;
     std::string libraryVersion_;
+    std::vector<std::string> loadErrors_;
 };
 
 } // namespace voltarix::decode

@@ -15,7 +15,7 @@ struct SourceEntry;
 // and the rate is rounded to three significant digits (2 990 000 Hz, 47 600 Hz).
 class SampleRate {
 public:
-    static constexpr std::uint64_t kSpanUs = 100;
+    static constexpr std::uint64_t kSpanUs = 1000;
     // What derive() gives when the entries measure nothing (fewer than two, or no time
     // passed): a million samples a second, the rate the change dump route decodes at.
     static constexpr std::uint64_t kFallbackHz = 1'000'000;

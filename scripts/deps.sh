@@ -11,7 +11,7 @@ packages=(
     xvfb xdotool libxcb1-dev
     libjpeg-dev libwmf-bin libwmf-dev libemf2svg-dev qt6-svg-dev libuemf-dev fonts-urw-base35
     clang libclang-rt-14-dev
-    sigrok-cli gtkwave
+    sigrok-cli gtkwave libsigrokdecode-dev
     fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64
     qemu-system-x86 busybox-static kmod xz-utils
