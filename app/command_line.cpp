@@ -52,14 +52,17 @@ QString description() {
         "\n"
         "Запись без окна и без дисплея в файл VCD:\n"
         "  voltarix --capture ДЛИТЕЛЬНОСТЬ --output ФАЙЛ.vcd [--cycles N] [--port ПОРТ]\n"
-        "           [--coherent] [--simulate [--simulate-baud N]]\n"
+        "           [--coherent] [--decode ДЕКОДЕРЫ] [--simulate [--simulate-baud N]]\n"
         "  voltarix --cycles N --output ФАЙЛ.vcd ...\n"
         "Например:\n"
         "  voltarix --simulate --simulate-baud 9600 --capture 2s --output uart.vcd\n"
         "  sigrok-cli -I vcd -i uart.vcd -P uart:rx=Pin15:baudrate=9600:format=ascii "
         "-A uart=rx-data\n"
+        "  voltarix --simulate --simulate-baud 9600 --capture 2s --output uart.vcd "
+        "--decode uart:rx=15:baudrate=9600\n"
         "Ctrl+C заканчивает запись раньше, и файл всё равно записывается. Код выхода: 0 — файл "
-        "записан, 1 — ошибка в параметрах, порт недоступен или файл не записан, 2 — память "
+        "записан, 1 — ошибка в параметрах, порт недоступен, файл не записан или декодер "
+        "отказал, 2 — память "
         "кончилась и файл содержит запись до этого места.");
 }
 

@@ -48,19 +48,27 @@ CaptureArguments::CaptureArguments()
                                   "отвечающий, как в окне."),
                    QStringLiteral("ПОРТ"))),
       coherent_(option("coherent", QStringLiteral("Один опрос регистра за цикл (3 чтения порта "
-                                                  "вместо 17), как на вкладке \"Ресурсы\"."))) {}
+                                                  "вместо 17), как на вкладке \"Ресурсы\"."))),
+      decode_(option("decode",
+                     QStringLiteral("Декодировать запись, когда она кончится, и напечатать "
+                                    "аннотации верхнего декодера строками: декодеры в синтаксисе "
+                                    "-P sigrok-cli, выводы числом или именем провода, например "
+                                    "uart:rx=15:baudrate=9600; можно несколько раз."),
+                     QStringLiteral("ДЕКОДЕРЫ"))) {}
 
 void CaptureArguments::addTo(QCommandLineParser& parser) const {
-    for (const QCommandLineOption& each : {capture_, cycles_, output_, port_, coherent_})
+    for (const QCommandLineOption& each : {capture_, cycles_, output_, port_, coherent_, decode_})
         parser.addOption(each);
 }
 
 CaptureArguments::Reading CaptureArguments::read(const QCommandLineParser& parser) const {
     const bool capturing = parser.isSet(capture_) || parser.isSet(cycles_);
     if (!capturing) {
-        if (parser.isSet(output_) || parser.isSet(port_) || parser.isSet(coherent_)) {
-            return {std::nullopt, QStringLiteral("--output, --port и --coherent задают запись без "
-                                                 "окна: только вместе с --capture или --cycles.")};
+        if (parser.isSet(output_) || parser.isSet(port_) || parser.isSet(coherent_) ||
+            parser.isSet(decode_)) {
+            return {std::nullopt,
+                    QStringLiteral("--output, --port, --coherent и --decode задают запись без "
+                                   "окна: только вместе с --capture или --cycles.")};
         }
         return {};
     }
@@ -100,6 +108,7 @@ std::optional<QString> CaptureArguments::readInto(const QCommandLineParser& pars
     if (options.output.isEmpty())
         return QStringLiteral("Для записи без окна нужен файл: --output ФАЙЛ.vcd.");
     options.coherent = parser.isSet(coherent_);
+    options.decoders = parser.values(decode_);
     return std::nullopt;
 }
 

@@ -38,6 +38,7 @@ private:
     QCommandLineOption output_;
     QCommandLineOption port_;
     QCommandLineOption coherent_;
+    QCommandLineOption decode_;
 };
 
 } // namespace voltarix::cli

@@ -4,6 +4,7 @@
 #include "capture/port_level_reader.h"
 #include "cli/capture_run.h"
 #include "cli/progress_line.h"
+#include "cli/recording_decoder.h"
 #include "cli/run_waker.h"
 #include "diagram17/cycle_times.h"
 #include "diagram17/memory_guard.h"
@@ -26,18 +27,22 @@ const QString CaptureCommand::noPortAnswers =
     QStringLiteral("Ни один порт не ответил на проверку: запись с $278, как в окне.");
 
 CaptureCommand::CaptureCommand(const CaptureOptions& options, const QString& usage,
-                               PlatformSource platform, std::FILE* errors)
-    : options_(options), usage_(usage), platform_(std::move(platform)), errors_(errors) {}
+                               PlatformSource platform, std::FILE* errors, std::FILE* out)
+    : options_(options), usage_(usage), platform_(std::move(platform)), errors_(errors), out_(out) {
+}
 
 int CaptureCommand::run() {
-    // Before the port: a file that cannot be made is the caller's mistake,
-    // found before anything happens on the port.
+    // Before the port: a file that cannot be made and decoders that cannot
+    // run are the caller's mistakes, found before anything happens on it.
     diagram17::VcdFile file(options_.output);
     try {
         file.open();
     } catch (const diagram17::VcdFileError& error) {
         return badArgument(QString::fromStdString(error.what()));
     }
+    RecordingDecoder decoder;
+    if (const std::optional<QString> error = decoder.prepare(options_.decoders))
+        return badArgument(*error);
     const auto connection = std::make_unique<port::TLptPortConnection>(platform_());
     if (!connection->IsReady()) {
         say(app::PortOpening::failureText(connection->lastError()));
@@ -47,11 +52,11 @@ int CaptureCommand::run() {
     const std::optional<std::uint8_t> portCode = choosePort(*connection, portError);
     if (!portCode)
         return badArgument(portError);
-    return capture(*connection, *portCode, file);
+    return capture(*connection, *portCode, file, decoder);
 }
 
 int CaptureCommand::capture(port::TLptPortConnection& connection, std::uint8_t portCode,
-                            diagram17::VcdFile& file) {
+                            diagram17::VcdFile& file, const RecordingDecoder& decoder) {
     capture::PortLevelReader reader(connection);
     reader.setPortCode(portCode);
     reader.setCoherent(options_.coherent);
@@ -77,6 +82,9 @@ int CaptureCommand::capture(port::TLptPortConnection& connection, std::uint8_t p
         say(QString::fromStdString(error.what()));
         return EXIT_FAILURE;
     }
+    // After the file: what was recorded is safe whatever the decoders do.
+    if (!decoder.decode(times, out_, errors_))
+        return EXIT_FAILURE;
     return ending == CaptureRun::Ending::MemoryShort ? memoryShortStatus : EXIT_SUCCESS;
 }
 

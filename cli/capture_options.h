@@ -19,6 +19,9 @@ struct CaptureOptions {
     std::optional<std::uint8_t> portCode;
     // One read of each register a cycle, as the window's CheckBox32.
     bool coherent = false;
+    // Protocol decoder stacks in sigrok-cli's -P syntax, decoded once the
+    // recording is complete.
+    QStringList decoders;
 };
 
 } // namespace voltarix::cli

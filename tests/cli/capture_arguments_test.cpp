@@ -83,6 +83,14 @@ TEST(CaptureArguments, ACaptureTakesItsLengthFileAndWayOfReading) {
     EXPECT_EQ(counted.capture.durationNs, std::nullopt);
     EXPECT_TRUE(counted.capture.coherent);
 
+    EXPECT_TRUE(counted.capture.decoders.isEmpty());
+
+    const CommandLine decoded = parse({"--cycles", "9", "--output", "d.vcd", "--decode",
+                                       "uart:rx=15:baudrate=9600", "--decode", "i2c:scl=1:sda=14"});
+    EXPECT_EQ(decoded.capture.decoders,
+              QStringList({"uart:rx=15:baudrate=9600", "i2c:scl=1:sda=14"}))
+        << "checked by the decoders themselves, before the capture";
+
     const CommandLine both = parse({"--capture", "2s", "--cycles", "5", "--output", "b.vcd"});
     EXPECT_EQ(both.capture.durationNs, 2'000'000'000u);
     EXPECT_EQ(both.capture.cycles, 5u);
@@ -133,11 +141,14 @@ TEST(CaptureArguments, EveryBadArgumentGetsItsLineAndTheUsage) {
         {{"--capture", "1s"}, "Для записи без окна нужен файл: --output ФАЙЛ.vcd."},
         {{"--capture", "1s", "--output", ""}, "Для записи без окна нужен файл: --output ФАЙЛ.vcd."},
         {{"--output", "o.vcd"},
-         "--output, --port и --coherent задают запись без окна: только вместе с --capture или "
-         "--cycles."},
+         "--output, --port, --coherent и --decode задают запись без окна: только вместе с "
+         "--capture или --cycles."},
         {{"--simulate", "--coherent"},
-         "--output, --port и --coherent задают запись без окна: только вместе с --capture или "
-         "--cycles."},
+         "--output, --port, --coherent и --decode задают запись без окна: только вместе с "
+         "--capture или --cycles."},
+        {{"--decode", "uart:rx=15"},
+         "--output, --port, --coherent и --decode задают запись без окна: только вместе с "
+         "--capture или --cycles."},
         {{"--capture", "1s", "--output", "o.vcd", "extra"}, "Unexpected argument 'extra'."},
         {{"--capture"}, "Missing value after '--capture'."},
     };
@@ -156,7 +167,8 @@ TEST(CaptureArguments, TheHelpShowsTheWholeSyntaxWithAnExample) {
     const QString help = parse({"--help"}).output;
     for (const char* part :
          {"voltarix --capture ДЛИТЕЛЬНОСТЬ --output ФАЙЛ.vcd [--cycles N] [--port ПОРТ]",
-          "[--coherent] [--simulate [--simulate-baud N]]",
+          "[--coherent] [--decode ДЕКОДЕРЫ] [--simulate [--simulate-baud N]]",
+          "--decode uart:rx=15:baudrate=9600", "--decode <ДЕКОДЕРЫ>",
           "voltarix --simulate --simulate-baud 9600 --capture 2s --output uart.vcd",
           "--capture <ДЛИТЕЛЬНОСТЬ>", "--cycles <N>", "--output <ФАЙЛ.vcd>", "--port <ПОРТ>",
           "--coherent", "Ctrl+C"}) {

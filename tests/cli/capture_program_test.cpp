@@ -246,3 +246,45 @@ TEST(CaptureProgram, CtrlCEndsTheCaptureAndLeavesACompleteFile) {
     EXPECT_TRUE(dump.endsWith('\n'));
     EXPECT_GE(decodedText(path, 9600).count("VOLTARIX"), 1);
 }
+
+// --decode prints every annotation of the stack's top decoder as a line; the
+// received bytes read as the simulated port's text.
+TEST(CaptureProgram, DecodersPrintTheirAnnotationsAsLinesOfText) {
+    QTemporaryDir folder;
+    const Finished run =
+        runProgram({"--simulate", "--simulate-baud", "9600", "--capture", "2500ms", "--output",
+                    "u.vcd", "--decode", "uart:rx=15:baudrate=9600:format=ascii"},
+                   folder.path());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, "");
+    static const QRegularExpression data(
+        QStringLiteral("^(\\d+\\.\\d{6})-(\\d+\\.\\d{6}) uart rx-data: (.)$"),
+        QRegularExpression::MultilineOption);
+    QString text;
+    double last = -1;
+    for (auto match = data.globalMatch(run.out); match.hasNext();) {
+        const QRegularExpressionMatch each = match.next();
+        EXPECT_LT(each.captured(1).toDouble(), each.captured(2).toDouble());
+        EXPECT_GE(each.captured(1).toDouble(), last) << "in the order of the recording";
+        last = each.captured(1).toDouble();
+        text += each.captured(3);
+    }
+    EXPECT_GE(text.count("VOLTARIX"), 2) << run.out.left(400).toStdString();
+    EXPECT_TRUE(QFile::exists(folder.filePath("u.vcd")));
+}
+
+TEST(CaptureProgram, ADecoderThatCannotRunIsABadArgumentFoundBeforeTheCapture) {
+    QTemporaryDir folder;
+    for (const char* stack : {"nosuch", "uart:rx=18", "uart:rx=15:baudrate=fast"}) {
+        const Finished run =
+            runProgram({"--simulate", "--capture", "1h", "--output", "a.vcd", "--decode", stack},
+                       folder.path());
+        EXPECT_EQ(run.status, 1) << stack;
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("--decode %1: ").arg(stack)))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("\n\nUsage: ")) << stack;
+        EXPECT_EQ(run.err.indexOf(u'\n'), run.err.indexOf("\n\nUsage: ")) << "one line";
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(filesIn(folder.path()), QStringList()) << stack;
+    }
+}
