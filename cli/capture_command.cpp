@@ -83,7 +83,7 @@ int CaptureCommand::capture(port::TLptPortConnection& connection, std::uint8_t p
         return EXIT_FAILURE;
     }
     // After the file: what was recorded is safe whatever the decoders do.
-    if (!decoder.decode(times, out_, errors_))
+    if (!decoder.decode(times, out_, errors_, [&waker] { return waker.interrupted(); }))
         return EXIT_FAILURE;
     return ending == CaptureRun::Ending::MemoryShort ? memoryShortStatus : EXIT_SUCCESS;
 }

@@ -45,8 +45,8 @@ std::optional<QString> RecordingDecoder::prepare(const QStringList& stackTexts) 
     return std::nullopt;
 }
 
-bool RecordingDecoder::decode(const diagram17::CycleTimes& times, std::FILE* out,
-                              std::FILE* errors) const {
+bool RecordingDecoder::decode(const diagram17::CycleTimes& times, std::FILE* out, std::FILE* errors,
+                              const std::function<bool()>& stopped) const {
     if (stacks_.empty() || times.empty())
         return true;
     const decode::DecoderCatalog& catalog = *decode::DecoderCatalog::loaded();
@@ -56,7 +56,9 @@ bool RecordingDecoder::decode(const diagram17::CycleTimes& times, std::FILE* out
     settings.stacks = stacks_;
     worker.start(source, settings);
     worker.finishRecording();
-    while (!worker.waitFinished(std::chrono::milliseconds(500))) {
+    while (!worker.waitFinished(std::chrono::milliseconds(100))) {
+        if (stopped && stopped())
+            break;
     }
     std::uint64_t originUs = 0;
     times.forEach([&originUs, first = true](const diagram17::CycleTimes::Entry& entry) mutable {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,8 +31,10 @@ public:
     std::optional<QString> prepare(const QStringList& stackTexts);
 
     // Decodes the whole recording, writes the lines to `out` and what failed
-    // to `errors`; false when a stack failed.
-    bool decode(const diagram17::CycleTimes& times, std::FILE* out, std::FILE* errors) const;
+    // to `errors`; false when a stack failed. When `stopped` says so (Ctrl+C
+    // while a long recording decodes) it ends early with the lines it has.
+    bool decode(const diagram17::CycleTimes& times, std::FILE* out, std::FILE* errors,
+                const std::function<bool()>& stopped = {}) const;
 
     // "1.000125-1.001167 uart rx-data: V": start and end in seconds from the
     // recording's first cycle, the decoder, its row and the annotation's text.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -89,6 +90,22 @@ TEST(RecordingDecoder, DecodesTheRecordingWithTheInstalledDecoders) {
     }
     EXPECT_EQ(data, "OK") << text;
     EXPECT_GT(lines, 2u) << "every row of the top decoder, as sigrok-cli shows them";
+}
+
+// Ctrl+C while a long recording decodes: it ends at once with what it has,
+// every line whole.
+TEST(RecordingDecoder, AStopEndsTheDecodingEarlyWithWholeLines) {
+    RecordingDecoder decoder;
+    ASSERT_EQ(decoder.prepare({"uart:rx=15:baudrate=9600:format=ascii"}), std::nullopt);
+    diagram17::CycleTimes times;
+    recordSerial(times, std::string(20'000, 'U'));
+    WrittenText out;
+    int asked = 0;
+    decoder.decode(times, out.stream, stderr, [&asked] { return ++asked > 0; });
+    EXPECT_EQ(asked, 1);
+    const std::string text = out.text();
+    EXPECT_TRUE(text.empty() || text.back() == '\n');
+    EXPECT_LT(std::count(text.begin(), text.end(), 'U'), 20'000) << "it did not decode it all";
 }
 
 TEST(RecordingDecoder, AStackThatCannotRunIsRefusedBeforeAnythingIsRecorded) {
