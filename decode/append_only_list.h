@@ -14,8 +14,8 @@ namespace voltarix::decode {
 // 64 ... elements) held in a fixed table, so growing never copies.
 //
 // push_back() publishes the new size with release ordering; size() takes it with acquire
-// ordering, so a reader sees every element below a size it took complete. clear() and
-// memoryBytes() belong to the appending thread while nobody reads.
+// ordering, so a reader sees every element below a size it took complete. clear() belongs to
+// the appending thread while nobody reads; memoryBytes() to any thread.
 template <typename T> class AppendOnlyList {
 public:
     AppendOnlyList() = default;
@@ -48,9 +48,15 @@ public:
         size_.store(0, std::memory_order_release);
     }
 
+    // The segments that the published elements take, counted from the size alone, so that it
+    // reads nothing the appending thread writes.
     std::size_t memoryBytes() const {
         std::size_t bytes = sizeof(*this);
-        for (std::size_t s = 0; s < segments_.size() && segments_[s]; ++s)
+        const std::size_t count = size();
+        if (count == 0)
+            return bytes;
+        const std::size_t last = placeOf(count - 1).segment;
+        for (std::size_t s = 0; s <= last; ++s)
             bytes += segmentSize(s) * sizeof(T);
         return bytes;
     }
