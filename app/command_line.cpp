@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "cli/capture_arguments.h"
 #include "port/simulated/signal_source.h"
 
 #include <QCommandLineParser>
@@ -45,12 +46,31 @@ void acceptToolkitOptions(QCommandLineParser& parser) {
     }
 }
 
+QString description() {
+    return QStringLiteral(
+        "Логический анализатор и панель управления параллельного (LPT) порта.\n"
+        "\n"
+        "Запись без окна и без дисплея в файл VCD:\n"
+        "  voltarix --capture ДЛИТЕЛЬНОСТЬ --output ФАЙЛ.vcd [--cycles N] [--port ПОРТ]\n"
+        "           [--coherent] [--decode ДЕКОДЕРЫ] [--simulate [--simulate-baud N]]\n"
+        "  voltarix --cycles N --output ФАЙЛ.vcd ...\n"
+        "Например:\n"
+        "  voltarix --simulate --simulate-baud 9600 --capture 2s --output uart.vcd\n"
+        "  sigrok-cli -I vcd -i uart.vcd -P uart:rx=Pin15:baudrate=9600:format=ascii "
+        "-A uart=rx-data\n"
+        "  voltarix --simulate --simulate-baud 9600 --capture 2s --output uart.vcd "
+        "--decode uart:rx=15:baudrate=9600\n"
+        "Ctrl+C заканчивает запись раньше, и файл всё равно записывается.\n"
+        "Код выхода: 0 — файл записан; 1 — ошибка в параметрах, порт недоступен, файл не\n"
+        "записан или декодер отказал; 2 — память кончилась, файл содержит запись до этого "
+        "места.");
+}
+
 } // namespace
 
 CommandLine CommandLine::parse(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Логический анализатор и панель управления параллельного (LPT) порта."));
+    parser.setApplicationDescription(description());
     // Single-dash words are whole options, as the toolkit writes its own.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
@@ -68,6 +88,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             .arg(port::SignalSource::defaultBaudRate),
         QStringLiteral("N"));
     parser.addOption(simulateBaud);
+    const cli::CaptureArguments captureArguments;
+    captureArguments.addTo(parser);
     acceptToolkitOptions(parser);
 
     if (!parser.parse(arguments))
@@ -113,6 +135,14 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
                             true);
         }
         result.simulateBaud = baud;
+    }
+    const cli::CaptureArguments::Reading capture = captureArguments.read(parser);
+    if (!capture.error.isEmpty())
+        return exitWith(1, capture.error + QStringLiteral("\n\n") + parser.helpText(), true);
+    if (capture.options) {
+        result.action = Action::Capture;
+        result.capture = *capture.options;
+        result.usage = parser.helpText();
     }
     return result;
 }

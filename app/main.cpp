@@ -1,10 +1,10 @@
 #include "app/application_look.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/port_opening.h"
 #include "app/startup.h"
+#include "cli/capture_command.h"
 #include "port/port_platform.h"
-#include "port/simulated/simulated_platform.h"
-#include "port/system_platform.h"
 #include "ui/qt_message_service.h"
 
 #include <QApplication>
@@ -17,12 +17,19 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("voltarix"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VOLTARIX_VERSION));
     {
-        // --help, --version and a wrong option answer without opening a display.
+        // --help, --version, a wrong option and a capture to a file answer
+        // without opening a display.
         QCoreApplication probe(argc, argv);
         const app::CommandLine checked = app::CommandLine::parse(QCoreApplication::arguments());
         if (checked.action == app::CommandLine::Action::Exit) {
             checked.print();
             return checked.exitCode;
+        }
+        if (checked.action == app::CommandLine::Action::Capture) {
+            cli::CaptureCommand capture(checked.capture, checked.usage, [&checked] {
+                return app::PortOpening::platform(checked.simulate, checked.simulateBaud);
+            });
+            return capture.run();
         }
     }
 
@@ -36,13 +43,8 @@ int main(int argc, char** argv) {
 
     ui::QtMessageService messages;
     app::Startup startup([&] {
-        std::unique_ptr<port::PortPlatform> platform;
-        if (commandLine.simulate)
-            platform = std::make_unique<port::SimulatedPlatform>(port::SimulatedPlatform::Clock{},
-                                                                 commandLine.simulateBaud);
-        else
-            platform = port::createSystemPlatform();
-        return std::make_unique<app::TForm1>(std::move(platform), messages);
+        return std::make_unique<app::TForm1>(
+            app::PortOpening::platform(commandLine.simulate, commandLine.simulateBaud), messages);
     });
     startup.run();
     // Closing the main window ends the program, whatever other window is open.

@@ -3,6 +3,7 @@
 #include "app/cpu_speed_meter.h"
 #include "app/help_boxes.h"
 #include "app/main_menu.h"
+#include "app/port_opening.h"
 #include "chart/chart.h"
 #include "diagram17/diagram17.h"
 #include "diagram17/diagram17_controls.h"
@@ -104,8 +105,7 @@ TForm1::~TForm1() {
 }
 
 QString TForm1::driverFailureText(int errorCode) {
-    return QStringLiteral("Ошибка при создании объекта Lpt,  драйвер ERROR,  код = ") +
-           QString::number(errorCode);
+    return PortOpening::failureText(errorCode);
 }
 
 void TForm1::FormCreate(std::unique_ptr<port::PortPlatform> platform) {

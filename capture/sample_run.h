@@ -30,6 +30,22 @@ struct SampleRun {
             return firstNs;
         return firstNs + std::uint64_t{spanNs} * index / (count - 1);
     }
+
+    // The index of the first sample from `from` on stamped at `ns` or later;
+    // count when there is none. A recording that ends at a moment takes the
+    // samples before it.
+    std::uint32_t firstAtOrAfter(std::uint64_t ns, std::uint32_t from = 0) const {
+        std::uint32_t low = from;
+        std::uint32_t high = count;
+        while (low < high) {
+            const std::uint32_t middle = low + (high - low) / 2;
+            if (sampleNs(middle) < ns)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        return low;
+    }
 };
 
 } // namespace voltarix::capture

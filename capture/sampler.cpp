@@ -63,7 +63,7 @@ bool Sampler::start() {
     baton_ = 0;
     ready_[0] = false;
     ready_[1] = false;
-    turnEndNs_ = monotonicNs() + SamplingPlan::relayTurnNs;
+    turnEndNs_ = now() + SamplingPlan::relayTurnNs;
     scheduling_ = {};
     running_ = launchSeats();
     return running_;
@@ -164,7 +164,7 @@ void Sampler::sampleTurn(int index) {
         if (pause > 0) {
             // What was read is handed over before the rest, not after it.
             producer_.builder.flush([this](const SampleRun& run) { publish(run); });
-            nap(monotonicNs() + pause);
+            nap(pause);
             continue;
         }
         if (relay_ && stamp >= turnEndNs_.load(std::memory_order_relaxed) && handOver(index, stamp))
@@ -175,13 +175,13 @@ void Sampler::sampleTurn(int index) {
 // The turn passes only to a seat that stands ready, spinning: it takes the
 // next sample at once. A seat that gives up waiting withdraws its readiness
 // first, so a turn is never handed to a seat that has gone to sleep.
-bool Sampler::handOver(int index, std::uint64_t now) {
+bool Sampler::handOver(int index, std::uint64_t stampNs) {
     const int other = 1 - index;
     bool ready = true;
     if (!ready_[static_cast<std::size_t>(other)].compare_exchange_strong(ready, false,
                                                                          std::memory_order_acq_rel))
         return false;
-    turnEndNs_.store(now + SamplingPlan::relayTurnNs, std::memory_order_relaxed);
+    turnEndNs_.store(stampNs + SamplingPlan::relayTurnNs, std::memory_order_relaxed);
     ++producer_.turns;
     baton_.store(other, std::memory_order_release);
     return true;
@@ -189,28 +189,28 @@ bool Sampler::handOver(int index, std::uint64_t now) {
 
 void Sampler::awaitTurn(int index) {
     std::atomic<bool>& ready = ready_[static_cast<std::size_t>(index)];
-    const std::uint64_t now = monotonicNs();
+    const std::uint64_t present = now();
     const std::uint64_t turnEnd = turnEndNs_.load(std::memory_order_relaxed);
     if (pauseNs_.load(std::memory_order_relaxed) > 0) {
         // A sampler that rests between samples is never throttled; the
         // seat holding the turn keeps it.
-        nap(now + idleSeatNs);
+        nap(idleSeatNs);
         return;
     }
-    if (now + SamplingPlan::relayWakeAheadNs < turnEnd) {
-        nap(turnEnd - SamplingPlan::relayWakeAheadNs);
+    if (present + SamplingPlan::relayWakeAheadNs < turnEnd) {
+        nap(turnEnd - SamplingPlan::relayWakeAheadNs - present);
         return;
     }
     ready.store(true, std::memory_order_release);
     const std::uint64_t giveUp =
-        std::max(now, turnEnd) + SamplingPlan::relayWakeAheadNs + lateTurnNs;
+        std::max(present, turnEnd) + SamplingPlan::relayWakeAheadNs + lateTurnNs;
     while (baton_.load(std::memory_order_acquire) != index) {
         if (stopping_.load(std::memory_order_relaxed))
             return;
-        if (monotonicNs() > giveUp) {
+        if (now() > giveUp) {
             bool stillReady = true;
             if (ready.compare_exchange_strong(stillReady, false, std::memory_order_acq_rel)) {
-                nap(monotonicNs() + lateTurnNs);
+                nap(lateTurnNs);
                 return;
             }
             // Taken at this very moment: the turn is on its way.
@@ -224,7 +224,7 @@ void Sampler::awaitTurn(int index) {
 }
 
 std::uint64_t Sampler::takeSample() {
-    const std::uint64_t stamp = monotonicNs();
+    const std::uint64_t stamp = now();
     const std::uint32_t levels = source_.readLevels();
     Producer& producer = producer_;
     if (producer.samples++ != 0)
@@ -238,7 +238,7 @@ std::uint64_t Sampler::takeSample() {
 void Sampler::publish(const SampleRun& run) {
     while (!ring_.tryPush(run)) {
         ++producer_.fullWaits;
-        if (!nap(monotonicNs() + fullWaitNs))
+        if (!nap(fullWaitNs))
             return;
     }
     // The push and this look are sequentially consistent, as are the
@@ -262,10 +262,10 @@ void Sampler::doneWaiting() {
     consumerWaiting_.store(false, std::memory_order_relaxed);
 }
 
-bool Sampler::nap(std::uint64_t untilNs) {
-    using namespace std::chrono;
-    const steady_clock::time_point deadline{
-        duration_cast<steady_clock::duration>(nanoseconds(untilNs))};
+bool Sampler::nap(std::uint64_t durationNs) {
+    // Measured on the steady clock whatever the time stamps' clock is: a
+    // rest is a rest of real time.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::nanoseconds(durationNs);
     std::unique_lock lock(napMutex_);
     return !napCondition_.wait_until(lock, deadline, [this] { return stopping_.load(); });
 }

@@ -69,6 +69,14 @@ public:
     // What wakes the consumer; set before start(). Called from the sampler.
     void setWakeUp(std::function<void()> wakeUp) { wakeUp_ = std::move(wakeUp); }
 
+    // The clock the time stamps and the relay's turns are measured on, in
+    // nanoseconds; the monotonic clock unless one is set. A clock that counts
+    // the port's reads makes a recording's times follow from what was read
+    // alone, so that two recordings of the same input can be compared byte
+    // for byte. Set before start(); called from the sampler's threads.
+    using Clock = std::function<std::uint64_t()>;
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+
     // How the system let the sampler run, from the last start on.
     Scheduling scheduling() const { return scheduling_; }
     // Figures of the last sampling; read them after stop().
@@ -107,16 +115,18 @@ private:
     void work(int index);
     void sampleTurn(int index);
     void awaitTurn(int index);
-    bool handOver(int index, std::uint64_t now);
+    bool handOver(int index, std::uint64_t stampNs);
     std::uint64_t takeSample();
     void publish(const SampleRun& run);
-    // Sleeps until the time given, or until a stop; false on a stop.
-    bool nap(std::uint64_t untilNs);
+    std::uint64_t now() const { return clock_ ? clock_() : monotonicNs(); }
+    // Sleeps for the time given, or until a stop; false on a stop.
+    bool nap(std::uint64_t durationNs);
 
     LevelSource& source_;
     const SamplingPlan plan_;
     SampleRing ring_;
     std::function<void()> wakeUp_;
+    Clock clock_;
     Producer producer_;
     std::array<Seat, 2> seats_{};
     Scheduling scheduling_;

@@ -4,12 +4,10 @@
 #include "capture/sampler.h"
 #include "chart/chart.h"
 #include "diagram17/cycle_counter.h"
-#include "diagram17/cycle_times.h"
 #include "diagram17/diagram17_controls.h"
 #include "diagram17/gauge_model.h"
 #include "diagram17/label_clock.h"
 #include "diagram17/memory_guard.h"
-#include "diagram17/sampling_gaps.h"
 #include "diagram17/screen_rate_display.h"
 #include "diagram17/trace_layout.h"
 #include "panel/pin_model.h"
@@ -25,18 +23,10 @@
 
 namespace voltarix::diagram17 {
 
-namespace {
-
-std::uint64_t microseconds(std::uint64_t ns) {
-    return ns / 1000;
-}
-
-} // namespace
-
 CaptureLoop::CaptureLoop(const CaptureParts& parts, const Diagram17Controls& controls)
     : parts_(parts), chart_(controls.Chart2->model()), autoCompress_(*controls.CheckBox4),
       cyclesPerPage_(*controls.SpinEdit1), forward_(*controls.SpeedButton9),
-      back_(*controls.SpeedButton13) {}
+      back_(*controls.SpeedButton13), intake_(parts.sampler, parts.times, parts.gaps) {}
 
 void CaptureLoop::DIA() {
     const bool afterStop = parts_.stopFlag;
@@ -62,7 +52,7 @@ void CaptureLoop::beginRun(bool afterStop) {
     capture::Sampler& sampler = parts_.sampler;
     if (sampler.running() && !afterStop)
         return;
-    dropRun();
+    intake_.dropRun();
     sampler.stop();
     QAbstractEventDispatcher* dispatcher =
         QCoreApplication::instance()->thread()->eventDispatcher();
@@ -71,7 +61,7 @@ void CaptureLoop::beginRun(bool afterStop) {
 }
 
 void CaptureLoop::endRun() {
-    finishRun();
+    intake_.finishRun();
     if (--depth_ == 0)
         parts_.sampler.stop();
     parts_.display.runEnds();
@@ -84,7 +74,7 @@ bool CaptureLoop::recordBatch() {
     const std::uint64_t deadline = capture::Sampler::monotonicNs() + batchNs;
     std::uint64_t cycles = 0;
     while (!parts_.stopFlag) {
-        if (taken_ == 0 && !takeRun())
+        if (!intake_.haveRun())
             break;
         std::uint64_t wanted = chunk;
         if (batchCycles_ != 0)
@@ -98,18 +88,9 @@ bool CaptureLoop::recordBatch() {
 }
 
 std::uint64_t CaptureLoop::recordFromRun(std::uint64_t wanted) {
-    const std::uint64_t x = nextX();
-    if (taken_ == 0)
-        parts_.times.record(x, microseconds(run_.firstNs), run_.levels);
-    const std::uint64_t done =
-        recordCycles(run_.levels, std::min<std::uint64_t>(wanted, run_.count - taken_));
-    if (done == 0)
-        return 0;
-    lastX_ = x + done - 1;
-    taken_ += static_cast<std::uint32_t>(done);
-    if (taken_ == run_.count)
-        finishRun();
-    return done;
+    return intake_.record(nextX(), wanted, [this](std::uint32_t levels, std::uint64_t count) {
+        return recordCycles(levels, count);
+    });
 }
 
 std::uint64_t CaptureLoop::recordCycles(std::uint32_t levels, std::uint64_t wanted) {
@@ -159,23 +140,6 @@ void CaptureLoop::recordQuietCycles(std::uint32_t levels, std::uint64_t count) {
         chart_.bottomAxis().scroll(static_cast<double>(count));
     }
     parts_.memory.passCycles(static_cast<int>(count));
-}
-
-bool CaptureLoop::takeRun() {
-    if (!parts_.sampler.take(run_))
-        return false;
-    parts_.gaps.add(run_.gapNs);
-    return true;
-}
-
-void CaptureLoop::finishRun() {
-    if (taken_ > 1)
-        parts_.times.record(lastX_, microseconds(run_.sampleNs(taken_ - 1)), run_.levels);
-    taken_ = 0;
-}
-
-void CaptureLoop::dropRun() {
-    taken_ = 0;
 }
 
 void CaptureLoop::recordCycle(std::uint32_t levels) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/sample_run.h"
+#include "diagram17/sample_intake.h"
 
 #include <QtGlobal>
 
@@ -115,10 +115,6 @@ private:
     // Cycles from now on at which no rule can act.
     std::uint64_t quietCycles() const;
     void recordQuietCycles(std::uint32_t levels, std::uint64_t count);
-    bool takeRun();
-    // Done with the run being taken: its last cycle's time is kept.
-    void finishRun();
-    void dropRun();
     void handleEvents();
     void waitForSamples();
     // After the window's events: what the user set reaches the sampler.
@@ -132,10 +128,8 @@ private:
     const ui::SpinEdit& cyclesPerPage_;
     QToolButton& forward_;
     QToolButton& back_;
-    // The run of samples being taken, and how many of its samples are.
-    capture::SampleRun run_;
-    std::uint32_t taken_ = 0;
-    std::uint64_t lastX_ = 0;
+    // The sampler's runs, as they become cycles.
+    SampleIntake intake_;
     std::uint32_t batchCycles_ = 0;
     int depth_ = 0;
     bool followFlag_ = false;

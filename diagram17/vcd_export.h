@@ -1,12 +1,12 @@
 #pragma once
 
+#include "diagram17/vcd_file.h"
 #include "diagram17/vcd_save_dialog.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <functional>
-#include <stdexcept>
 
 class QWidget;
 
@@ -18,17 +18,8 @@ namespace voltarix::diagram17 {
 
 class CycleTimes;
 
-// A change dump file that could not be written. The message is the one the
-// standard error box shows.
-class VcdFileError : public std::runtime_error {
-public:
-    explicit VcdFileError(const QString& fileName)
-        : std::runtime_error(QStringLiteral("Cannot create file %1").arg(fileName).toStdString()) {}
-};
-
 // The export of the whole 17-bit recording as a value change dump, for wave
-// viewers and protocol decoders: the save dialog, then the file, written to a
-// temporary file that replaces the chosen one only once it is complete.
+// viewers and protocol decoders: the save dialog, then the file (VcdFile).
 class VcdExport {
 public:
     using Clock = std::function<QDateTime()>;
@@ -44,11 +35,6 @@ public:
     void exportRecording();
     // Writes the whole recording to the file; raises VcdFileError.
     void writeFile(const QString& fileName) const;
-
-    // The text of $version: the program's name and version, as --version prints them.
-    static QString versionText();
-    // The text of $date.
-    static QString dateText(const QDateTime& when);
 
     VcdSaveDialog& saveDialog() { return dialog_; }
     // Tests give a clock of their own for the $date line.

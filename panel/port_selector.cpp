@@ -14,14 +14,21 @@ void fillPortSelector(QComboBox& selector, port::TLptPortConnection& connection)
     const QSignalBlocker quiet(selector);
     selector.clear();
     selector.setEditText(QString());
-    for (const std::uint8_t code : {port::PortCodeLpt1, port::PortCodeLpt2, port::PortCodeLpt3}) {
-        if (connection.IsPortPresent(code))
-            selector.addItem(PinModel::selectorTextOf(code));
-    }
+    for (const std::uint8_t code : presentPortCodes(connection))
+        selector.addItem(PinModel::selectorTextOf(code));
     if (selector.count() > 0)
         selector.setCurrentIndex(0);
     else
         selector.setEditText(QString());
+}
+
+std::vector<std::uint8_t> presentPortCodes(port::TLptPortConnection& connection) {
+    std::vector<std::uint8_t> codes;
+    for (const std::uint8_t code : {port::PortCodeLpt1, port::PortCodeLpt2, port::PortCodeLpt3}) {
+        if (connection.IsPortPresent(code))
+            codes.push_back(code);
+    }
+    return codes;
 }
 
 } // namespace voltarix::panel

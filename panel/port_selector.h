@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 class QComboBox;
 
 namespace voltarix::port {
@@ -12,5 +15,9 @@ namespace voltarix::panel {
 // always in the order $3BC, $378, $278, and selects the first one. With no
 // port answering the text stays empty, which names the port at 0x278.
 void fillPortSelector(QComboBox& selector, port::TLptPortConnection& connection);
+
+// The port codes the selector offers, in its order: those that answer the
+// presence probe now.
+std::vector<std::uint8_t> presentPortCodes(port::TLptPortConnection& connection);
 
 } // namespace voltarix::panel

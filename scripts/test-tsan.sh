@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The tests of the sampler, of the window's captures, of the port providers and
-# of protocol decoding, built with ThreadSanitizer into build-tsan/ and run: the
+# The tests of the sampler, of the window's and the command line's captures, of the
+# port providers and of protocol decoding, built with ThreadSanitizer into build-tsan/ and run: the
 # sampler's threads read the port while the window's timers read and write it,
 # and the decoding thread reads a recording that another thread appends to.
 set -euo pipefail
@@ -13,14 +13,14 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST \
     "${launcher[@]}" >/dev/null
-targets=(capture_tests port_tests port_linux_tests panel_tests diagram17_tests decode_tests)
+targets=(capture_tests port_tests port_linux_tests panel_tests diagram17_tests decode_tests cli_tests)
 cmake --build build-tsan --parallel "$(nproc)" --target "${targets[@]}"
 
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$PWD/tests/tsan/suppressions.txt"
 export QT_QPA_PLATFORM=offscreen
 failed=0
 for test in capture/capture_tests port/port_tests port/port_linux_tests panel/panel_tests \
-    diagram17/diagram17_tests decode/decode_tests; do
+    diagram17/diagram17_tests decode/decode_tests cli/cli_tests; do
     echo "== ThreadSanitizer: $test"
     if ! "build-tsan/tests/$test" --gtest_brief=1; then
         failed=1

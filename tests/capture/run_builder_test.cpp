@@ -90,3 +90,24 @@ TEST(RunBuilder, ARunLastsAtMostTheFlushIntervalAndTheFirstSampleHasNoGap) {
     b.flush();
     EXPECT_EQ(b.runs.back().gapNs, 0u) << "after a reset the next sample starts a new series";
 }
+
+// A recording that ends at a moment takes the samples stamped before it; the
+// samples of a run lie evenly between its first and last stamps.
+TEST(SampleRun, TheFirstSampleAtOrAfterAMoment) {
+    const SampleRun run{1'000, 900, 10, 0, 0}; // stamps 1000, 1100, ... 1900
+    EXPECT_EQ(run.firstAtOrAfter(0), 0u);
+    EXPECT_EQ(run.firstAtOrAfter(1'000), 0u);
+    EXPECT_EQ(run.firstAtOrAfter(1'001), 1u);
+    EXPECT_EQ(run.firstAtOrAfter(1'500), 5u);
+    EXPECT_EQ(run.firstAtOrAfter(1'900), 9u);
+    EXPECT_EQ(run.firstAtOrAfter(1'901), 10u);
+    EXPECT_EQ(run.firstAtOrAfter(1'500, 7), 7u) << "from the samples not yet taken";
+    EXPECT_EQ(run.firstAtOrAfter(1'950, 10), 10u);
+
+    const SampleRun single{5'000, 0, 1, 0, 0};
+    EXPECT_EQ(single.firstAtOrAfter(5'000), 0u);
+    EXPECT_EQ(single.firstAtOrAfter(5'001), 1u);
+
+    const SampleRun huge{0, 4'000'000'000u, 4'000'000'001u, 0, 0}; // a sample every nanosecond
+    EXPECT_EQ(huge.firstAtOrAfter(3'999'999'999u), 3'999'999'999u);
+}
