@@ -39,9 +39,11 @@ need_tools() {
         command -v "$tool" >/dev/null 2>&1 ||
             fail "$tool is missing (scripts/deps.sh installs it)"
     done
-    busybox --list | grep -qx insmod || fail "busybox has no insmod: install busybox-static"
+    # grep reads the whole list: with -q it could leave early, and the writer's SIGPIPE
+    # would fail the pipeline under pipefail.
+    busybox --list | grep -x insmod >/dev/null || fail "busybox has no insmod: install busybox-static"
     # The initramfs has no C library: a dynamically linked busybox would not start.
-    ! readelf -l "$(command -v busybox)" | grep -q 'program interpreter' ||
+    ! readelf -l "$(command -v busybox)" | grep 'program interpreter' >/dev/null ||
         fail "busybox is not the static one: install busybox-static"
     [ -x "$build_dir/tests/kernel/port_kernel_tests" ] &&
         [ -x "$build_dir/tests/kernel/program_kernel_tests" ] ||
