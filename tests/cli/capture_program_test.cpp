@@ -82,17 +82,26 @@ TEST(CaptureProgram, WithoutADisplayTheSimulatedSerialLineDecodesAtItsRate) {
     if (!haveSigrok())
         GTEST_SKIP() << "sigrok-cli is not installed (scripts/deps.sh installs it)";
     QTemporaryDir folder;
-    for (const int baud : {9600, 1200}) {
+    // A pause of the machine longer than half a bit spoils a frame: at 9600 baud that is 52 us,
+    // which a virtual machine's host takes now and then, so the faster line gets more frames
+    // and needs only one of them whole.
+    struct Line {
+        int baud;
+        const char* duration;
+        int wholeFrames;
+    };
+    for (const Line line : {Line{9600, "4500ms", 1}, Line{1200, "2500ms", 2}}) {
+        const int baud = line.baud;
         const QString name = QStringLiteral("uart%1.vcd").arg(baud);
         const Finished run = runProgram({"--simulate", "--simulate-baud", QString::number(baud),
-                                         "--capture", "2500ms", "--output", name},
+                                         "--capture", line.duration, "--output", name},
                                         folder.path());
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_EQ(run.err, "") << "standard error is a pipe: no progress line";
         EXPECT_EQ(run.out, "");
         // Frames start at every whole second of the simulated source.
         const QString text = decodedText(folder.filePath(name), baud);
-        EXPECT_GE(text.count("VOLTARIX"), 2) << baud << " " << text.toStdString();
+        EXPECT_GE(text.count("VOLTARIX"), line.wholeFrames) << baud << " " << text.toStdString();
     }
 }
 
